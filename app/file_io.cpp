@@ -1,0 +1,131 @@
+#include "app/file_io.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <system_error>
+
+#include "app/platform_file.h"
+
+namespace zt {
+
+namespace {
+
+IoFaultHook& FaultHook() {
+  static IoFaultHook hook;
+  return hook;
+}
+
+int InjectedFault(IoStep step, const std::filesystem::path& path) {
+  const IoFaultHook& hook = FaultHook();
+  return hook ? hook(step, path) : 0;
+}
+
+IoError ErrorFor(const std::filesystem::path& path, int error_number) {
+  return IoError{path, std::strerror(error_number)};
+}
+
+struct FileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+
+// Opens, writes, flushes, syncs and closes; `mode` decides between truncating and appending.
+IoStatus WriteAndSync(const std::filesystem::path& path, const char* mode,
+                      std::string_view content) {
+  if (int fault = InjectedFault(IoStep::kOpen, path)) return ErrorFor(path, fault);
+  errno = 0;
+  FilePtr file(std::fopen(path.c_str(), mode));
+  if (!file) return ErrorFor(path, errno ? errno : EIO);
+  if (int fault = InjectedFault(IoStep::kWrite, path)) return ErrorFor(path, fault);
+  if (!content.empty() && std::fwrite(content.data(), 1, content.size(), file.get()) !=
+                              content.size()) {
+    return ErrorFor(path, errno ? errno : EIO);
+  }
+  if (int fault = InjectedFault(IoStep::kFlush, path)) return ErrorFor(path, fault);
+  if (std::fflush(file.get()) != 0) return ErrorFor(path, errno ? errno : EIO);
+  if (int fault = InjectedFault(IoStep::kSync, path)) return ErrorFor(path, fault);
+  if (int error = platform::SyncFile(file.get())) return ErrorFor(path, error);
+  if (int fault = InjectedFault(IoStep::kClose, path)) return ErrorFor(path, fault);
+  if (std::fclose(file.release()) != 0) return ErrorFor(path, errno ? errno : EIO);
+  return std::nullopt;
+}
+
+}  // namespace
+
+bool FileExists(const std::filesystem::path& path) {
+  std::error_code ignored;
+  return std::filesystem::exists(path, ignored);
+}
+
+IoResult<std::string> ReadWholeFile(const std::filesystem::path& path) {
+  if (int fault = InjectedFault(IoStep::kOpen, path)) return ErrorFor(path, fault);
+  errno = 0;
+  FilePtr file(std::fopen(path.c_str(), "rb"));
+  if (!file) return ErrorFor(path, errno ? errno : EIO);
+  std::string content;
+  char buffer[1 << 16];
+  std::size_t count = 0;
+  while ((count = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
+    content.append(buffer, count);
+  }
+  if (std::ferror(file.get())) return ErrorFor(path, errno ? errno : EIO);
+  return content;
+}
+
+IoStatus WriteFileDurably(const std::filesystem::path& path, std::string_view content) {
+  return WriteAndSync(path, "wb", content);
+}
+
+IoStatus ReplaceFileAtomically(const std::filesystem::path& path,
+                               const std::filesystem::path& temporary, std::string_view content) {
+  IoStatus status = WriteAndSync(temporary, "wb", content);
+  if (!status) {
+    int error = InjectedFault(IoStep::kRename, path);
+    if (!error) error = platform::ReplaceFile(temporary, path);
+    if (error) status = ErrorFor(path, error);
+  }
+  if (status) {
+    // Don't leave a half-written temporary file behind; the old file is still whole.
+    std::error_code ignored;
+    std::filesystem::remove(temporary, ignored);
+    return status;
+  }
+  // The rename itself is done; a failed directory sync only weakens durability, so it is ignored.
+  platform::SyncDirectory(path.parent_path());
+  return std::nullopt;
+}
+
+IoStatus AppendDurably(const std::filesystem::path& path, std::string_view content) {
+  return WriteAndSync(path, "ab", content);
+}
+
+std::vector<std::string> SplitLines(std::string_view content) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < content.size(); ++i) {
+    if (content[i] != '\r' && content[i] != '\n') continue;
+    lines.emplace_back(content.substr(start, i - start));
+    if (content[i] == '\r' && i + 1 < content.size() && content[i + 1] == '\n') ++i;
+    start = i + 1;
+  }
+  if (start < content.size()) lines.emplace_back(content.substr(start));
+  return lines;
+}
+
+std::string JoinLines(const std::vector<std::string>& lines) {
+  std::size_t size = 0;
+  for (const std::string& line : lines) size += line.size() + 2;
+  std::string content;
+  content.reserve(size);
+  for (const std::string& line : lines) {
+    content += line;
+    content += "\r\n";
+  }
+  return content;
+}
+
+void SetIoFaultHookForTesting(IoFaultHook hook) { FaultHook() = std::move(hook); }
+
+}  // namespace zt

@@ -1,0 +1,68 @@
+#pragma once
+
+// The file layer of the core. Every operation opens, works and closes; nothing is held open
+// between events. A failure comes back as a value naming the file and the system's reason.
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <variant>
+#include <vector>
+
+namespace zt {
+
+struct IoError {
+  std::filesystem::path path;
+  std::string reason;  // the system's text, e.g. "No such file or directory"
+};
+
+// Empty on success.
+using IoStatus = std::optional<IoError>;
+
+template <class T>
+class IoResult {
+ public:
+  IoResult(T value) : state_(std::move(value)) {}         // NOLINT: implicit by design
+  IoResult(IoError error) : state_(std::move(error)) {}   // NOLINT: implicit by design
+  bool ok() const { return std::holds_alternative<T>(state_); }
+  const T& value() const { return std::get<T>(state_); }
+  T& value() { return std::get<T>(state_); }
+  const IoError& error() const { return std::get<IoError>(state_); }
+
+ private:
+  std::variant<T, IoError> state_;
+};
+
+bool FileExists(const std::filesystem::path& path);
+
+IoResult<std::string> ReadWholeFile(const std::filesystem::path& path);
+
+// Creates or truncates the file, writes, flushes and syncs it.
+IoStatus WriteFileDurably(const std::filesystem::path& path, std::string_view content);
+
+// Writes `temporary`, flushes and syncs it, then replaces `path` in one atomic rename. On any
+// failure `path` keeps its old content and `temporary` is removed.
+IoStatus ReplaceFileAtomically(const std::filesystem::path& path,
+                               const std::filesystem::path& temporary, std::string_view content);
+
+// Appends, flushes and syncs before returning.
+IoStatus AppendDurably(const std::filesystem::path& path, std::string_view content);
+
+// Lines split at CR LF, a lone LF or a lone CR; the line end after the last line is optional.
+std::vector<std::string> SplitLines(std::string_view content);
+
+// Every line followed by CR LF.
+std::string JoinLines(const std::vector<std::string>& lines);
+
+// The steps of the file layer that a test can make fail.
+enum class IoStep { kOpen, kWrite, kFlush, kSync, kClose, kRename };
+
+// Tests only: the hook answers each step with an errno value, 0 letting the step run. The
+// program never sets it.
+using IoFaultHook = std::function<int(IoStep, const std::filesystem::path&)>;
+void SetIoFaultHookForTesting(IoFaultHook hook);
+
+}  // namespace zt

@@ -1,0 +1,52 @@
+#pragma once
+
+// The log store: the working log file, its backup and the temporary file of a rewrite, all in
+// the data directory.
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/file_io.h"
+
+namespace zt {
+
+struct LogFiles {
+  std::filesystem::path log;        // "zawody_teltolmowe.zlg"
+  std::filesystem::path backup;     // "zawody_teltolmowe.zl~", the log before the latest append
+  std::filesystem::path temporary;  // "temporary.zlg", the new log while a rewrite runs
+
+  static LogFiles In(const std::filesystem::path& data_directory);
+};
+
+// Creates the log empty, replacing any content.
+IoStatus CreateEmptyLogFile(const LogFiles& files);
+
+// The lines of the log in file order, empty lines included.
+IoResult<std::vector<std::string>> ReadLogFile(const LogFiles& files);
+
+// Copies the log to the backup line by line, then appends `line` with CR LF and syncs it. A log
+// whose last line lacks its line end gets one first, so the new line never joins the old one.
+IoStatus AppendToLogFile(const LogFiles& files, std::string_view line);
+
+// What a rewrite does to each file line whose first 67 characters equal those of the selected
+// line: the corrected line, or nothing to remove it.
+using LineChange = std::function<std::optional<std::string>(std::string_view file_line)>;
+
+struct RewriteOutcome {
+  int matched_lines = 0;
+  std::optional<std::string> last_changed_line;  // the last line written in its changed form
+};
+
+// Rewrites the log through the temporary file and one atomic rename; every other line is copied
+// unchanged. When no line matches, the log is left untouched.
+IoResult<RewriteOutcome> RewriteLogFile(const LogFiles& files, std::string_view selected_line,
+                                        const LineChange& change);
+
+// Copies the log into `target` line by line (the New log copy).
+IoStatus CopyLogFile(const LogFiles& files, const std::filesystem::path& target);
+
+}  // namespace zt

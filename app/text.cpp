@@ -1,0 +1,58 @@
+#include "app/text.h"
+
+#include <algorithm>
+
+namespace zt {
+
+namespace {
+
+bool IsBlankOrControl(char c) { return static_cast<unsigned char>(c) <= 0x20; }
+
+}  // namespace
+
+std::string TrimBlanks(std::string_view text) {
+  std::size_t first = 0;
+  std::size_t last = text.size();
+  while (first < last && IsBlankOrControl(text[first])) ++first;
+  while (last > first && IsBlankOrControl(text[last - 1])) --last;
+  return std::string(text.substr(first, last - first));
+}
+
+std::string ToUpperAscii(std::string_view text) {
+  std::string result(text);
+  for (char& c : result) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return result;
+}
+
+std::string ToLowerAscii(std::string_view text) {
+  std::string result(text);
+  for (char& c : result) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return result;
+}
+
+std::string RemoveBlanks(std::string_view text) {
+  std::string result(text);
+  result.erase(std::remove(result.begin(), result.end(), ' '), result.end());
+  return result;
+}
+
+std::string LeftAligned(std::string_view text, std::size_t width) {
+  std::string result(text.substr(0, width));
+  result.resize(width, ' ');
+  return result;
+}
+
+std::string RightAligned(std::string_view text, std::size_t width) {
+  if (text.size() >= width) return std::string(LastChars(text, width));
+  return std::string(width - text.size(), ' ') + std::string(text);
+}
+
+std::string_view LastChars(std::string_view text, std::size_t count) {
+  return text.size() <= count ? text : text.substr(text.size() - count);
+}
+
+}  // namespace zt
