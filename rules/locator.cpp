@@ -1,0 +1,60 @@
+#include "rules/locator.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace zt {
+
+namespace {
+
+bool InRange(char c, char first, char last) { return c >= first && c <= last; }
+
+// A field letter A-R.
+bool IsFieldLetter(char c) { return InRange(c, 'A', 'R'); }
+
+constexpr double kDegreesPerRadian = 57.29578;
+constexpr double kKmPerRadian = 6377.020314;  // 111.3 km per degree
+constexpr double kHalfCircumferenceKm = 20010;
+// Two points exactly a quarter circle apart: the limit of the near-side formula.
+constexpr double kQuarterCircleKm = kKmPerRadian * 1.5707963267948966;
+
+}  // namespace
+
+bool LocatorIsInvalid(std::string_view text) {
+  if (text.size() < 6) return true;
+  const bool valid = IsFieldLetter(text[0]) && IsFieldLetter(text[1]) &&
+                     InRange(text[2], '0', '9') && InRange(text[3], '0', '9') &&
+                     InRange(text[4], 'A', 'X') && InRange(text[5], 'A', 'X');
+  return !valid;
+}
+
+void LocatorToLonLat(std::string_view text, double& longitude, double& latitude) {
+  if (text.size() < 6) return;
+  const auto code = [&](std::size_t i) { return static_cast<double>(text[i]); };
+  if (IsFieldLetter(text[0])) {
+    longitude = (code(0) - 65) * 20 - 180 + (code(2) - 48) * 2 + (code(4) - 65) * (1.0 / 12) +
+                1.0 / 24;
+  }
+  if (IsFieldLetter(text[1])) {
+    latitude = (code(1) - 65) * 10 - 90 + (code(3) - 48) + (code(5) - 65) * (1.0 / 24) + 1.0 / 48;
+  }
+}
+
+std::int32_t LocatorDistanceKm(double latitude_a, double latitude_b, double longitude_a,
+                               double longitude_b) {
+  const double lat_a = latitude_a / kDegreesPerRadian;
+  const double lat_b = latitude_b / kDegreesPerRadian;
+  const double lon_a = longitude_a / kDegreesPerRadian;
+  const double lon_b = longitude_b / kDegreesPerRadian;
+  // Rounding can push the cosine of a tiny angle just past 1, where the square root fails.
+  const double c = std::clamp(
+      std::sin(lat_a) * std::sin(lat_b) + std::cos(lat_a) * std::cos(lat_b) * std::cos(lon_a - lon_b),
+      -1.0, 1.0);
+  if (c == 0) return static_cast<std::int32_t>(kQuarterCircleKm);
+  const double t = std::sqrt(1 - c * c) / c;
+  double d = std::atan(t) * kKmPerRadian;
+  if (d - std::trunc(d) >= 0.5) d += 1;
+  return static_cast<std::int32_t>(d >= 0 ? std::trunc(d) : std::trunc(kHalfCircumferenceKm + d));
+}
+
+}  // namespace zt
