@@ -128,8 +128,12 @@ StepOutcome StepByMinute(const ClockFields& fields, int minutes) {
   const CheckedField date_field = CheckDateField(fields.date);
   if (date_field.check != FieldCheck::kOk) return StepOutcome{StepResult::kBadDate, fields};
   const std::chrono::sys_days date{*CalendarDateOf(date_field.text)};
-  outcome.fields.date =
-      FormatDate(std::chrono::year_month_day{date + std::chrono::days{day_shift}});
+  const std::chrono::year_month_day stepped_date{date + std::chrono::days{day_shift}};
+  // A year beyond four digits would not fit the date columns.
+  if (stepped_date.year() < std::chrono::year{0} || stepped_date.year() > std::chrono::year{9999}) {
+    return StepOutcome{StepResult::kBadDate, fields};
+  }
+  outcome.fields.date = FormatDate(stepped_date);
   return outcome;
 }
 

@@ -152,6 +152,7 @@ TEST(StepByMinute, UnreadableFields_FailAndKeepTheFields) {
       {"letter in the day at midnight", {"2026-12-0x", "23:59"}, +1, StepResult::kBadDate},
       {"no such day at midnight", {"2026-02-30", "00:00"}, -1, StepResult::kBadDate},
       {"empty date at midnight", {"", "23:59"}, +1, StepResult::kBadDate},
+      {"past year 9999", {"9999-12-31", "23:59"}, +1, StepResult::kBadDate},
   };
   for (const Case& c : cases) {
     const StepOutcome outcome = StepByMinute(c.before, c.minutes);
