@@ -1,0 +1,149 @@
+#include "corrections/qso_correction.h"
+
+#include "app/text.h"
+#include "app/whole_number.h"
+#include "rules/locator.h"
+
+namespace zt {
+
+namespace {
+
+constexpr std::size_t kDateColumn = 1;
+constexpr std::size_t kDateWidth = 10;
+constexpr std::size_t kTimeColumn = 12;
+constexpr std::size_t kTimeWidth = 4;
+constexpr std::size_t kSentGroupColumn = 28;
+constexpr std::size_t kSentGroupWidth = 6;
+constexpr std::size_t kCallsignColumn = 35;
+constexpr std::size_t kCallsignWidth = 16;
+constexpr std::size_t kReceivedGroupColumn = 55;
+constexpr std::size_t kReceivedGroupWidth = 11;
+constexpr std::size_t kModeColumn = 21;
+constexpr std::size_t kSentReportThirdColumn = 26;
+constexpr std::size_t kReceivedReportThirdColumn = 53;
+constexpr std::size_t kLocatorLength = 6;
+
+// The received group with the two blank columns that follow it.
+std::string StoredReceivedGroup(std::string_view line) {
+  return TrimBlanks(Columns(line, kReceivedGroupColumn, 67));
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+bool IsShortWaveWord(std::string_view group) {
+  return group.empty() || group == "O" || group == "B" || group == "DG";
+}
+
+}  // namespace
+
+std::string CurrentValue(CorrectedField field, std::string_view line) {
+  switch (field) {
+    case CorrectedField::kDate:
+      return std::string(Columns(line, kDateColumn, kDateColumn + kDateWidth - 1));
+    case CorrectedField::kTime:
+      return std::string(Columns(line, kTimeColumn, kTimeColumn + kTimeWidth - 1));
+    case CorrectedField::kCallsign:
+      // Columns 35-49, as the unchanged test reads them, so a cancelled box changes nothing.
+      return ScoringCallsignOf(line);
+    case CorrectedField::kSentGroup:
+      return SentGroupOf(line);
+    case CorrectedField::kReceivedGroup:
+      return ReceivedGroupOf(line);
+  }
+  return {};
+}
+
+std::string PreparedValue(CorrectedField field, std::string_view typed) {
+  switch (field) {
+    case CorrectedField::kDate:
+    case CorrectedField::kTime:
+      return RemoveBlanks(typed);
+    case CorrectedField::kCallsign:
+    case CorrectedField::kSentGroup:
+      return ToUpperAscii(typed);
+    case CorrectedField::kReceivedGroup:
+      return RemoveBlanks(ToUpperAscii(typed));
+  }
+  return std::string(typed);
+}
+
+bool IsUnchanged(CorrectedField field, std::string_view line, std::string_view prepared) {
+  switch (field) {
+    case CorrectedField::kDate:
+    case CorrectedField::kTime:
+      return prepared == RemoveBlanks(CurrentValue(field, line));
+    case CorrectedField::kCallsign:
+      return prepared == ScoringCallsignOf(line);
+    case CorrectedField::kSentGroup:
+      return prepared == SentGroupOf(line);
+    case CorrectedField::kReceivedGroup:
+      return prepared == StoredReceivedGroup(line);
+  }
+  return false;
+}
+
+std::string ApplyCorrection(CorrectedField field, std::string_view file_line,
+                            std::string_view value) {
+  switch (field) {
+    case CorrectedField::kDate:
+      return ReplaceColumns(file_line, kDateColumn, LeftAligned(value, kDateWidth));
+    case CorrectedField::kTime:
+      return ReplaceColumns(file_line, kTimeColumn, LeftAligned(value, kTimeWidth));
+    case CorrectedField::kCallsign:
+      // All sixteen columns, so no character of a longer old callsign is left behind.
+      return ReplaceColumns(file_line, kCallsignColumn, LeftAligned(value, kCallsignWidth));
+    case CorrectedField::kSentGroup:
+      return ReplaceColumns(file_line, kSentGroupColumn, LeftAligned(value, kSentGroupWidth));
+    case CorrectedField::kReceivedGroup:
+      return ReplaceColumns(file_line, kReceivedGroupColumn,
+                            RightAligned(value, kReceivedGroupWidth) + "  ");
+  }
+  return std::string(file_line);
+}
+
+ReceivedGroupCheck CheckCorrectedReceivedGroup(std::string_view prepared, Round round) {
+  ReceivedGroupCheck check{GroupQuestion::kNone, {}, std::string(prepared)};
+  if (round == Round::kVhf) {
+    // A VHF group is a serial number followed by the correspondent's locator.
+    check.locator = std::string(LastChars(prepared, kLocatorLength));
+    if (prepared.size() >= kLocatorLength && LocatorIsInvalid(check.locator)) {
+      check.question = GroupQuestion::kInvalidLocator;
+    } else if (prepared.size() <= kLocatorLength) {
+      check.question = GroupQuestion::kShortVhfGroup;
+    }
+    return check;
+  }
+  if (IsShortWaveWord(prepared)) return check;
+  if (const auto number = ToWholeNumber(prepared)) {
+    check.value = std::to_string(*number);
+  } else {
+    check.question = GroupQuestion::kInvalidShortWaveGroup;
+  }
+  return check;
+}
+
+FieldCheck CheckCorrectedTime(std::string_view prepared) {
+  if (prepared.size() != kTimeWidth) return FieldCheck::kBadFormat;
+  for (char c : prepared) {
+    if (!IsDigit(c)) return FieldCheck::kBadData;
+  }
+  const int hour = (prepared[0] - '0') * 10 + (prepared[1] - '0');
+  const int minute = (prepared[2] - '0') * 10 + (prepared[3] - '0');
+  return hour <= 23 && minute <= 59 ? FieldCheck::kOk : FieldCheck::kBadData;
+}
+
+FieldCheck CheckCorrectedDate(std::string_view prepared) {
+  if (prepared.size() != kDateWidth) return FieldCheck::kBadFormat;
+  return CheckDateField(prepared).check;
+}
+
+std::string ApplyModeChoice(std::string_view file_line, int chosen_index) {
+  if (chosen_index != 0 && chosen_index != 1) return std::string(file_line);
+  const bool cw = chosen_index == 0;
+  std::string line = ReplaceColumns(file_line, kModeColumn, cw ? "CW" : "PH");
+  const std::string_view third_digit = cw ? "9" : " ";
+  line = ReplaceColumns(line, kSentReportThirdColumn, third_digit);
+  return ReplaceColumns(line, kReceivedReportThirdColumn, third_digit);
+}
+
+}  // namespace zt
