@@ -54,7 +54,8 @@ std::int32_t LocatorDistanceKm(double latitude_a, double latitude_b, double long
   const double t = std::sqrt(1 - c * c) / c;
   double d = std::atan(t) * kKmPerRadian;
   if (d - std::trunc(d) >= 0.5) d += 1;
-  return static_cast<std::int32_t>(d >= 0 ? std::trunc(d) : std::trunc(kHalfCircumferenceKm + d));
+  // Decided by the cosine, not by the sign of d: at the antipodes d is -0, which is the far side.
+  return static_cast<std::int32_t>(c > 0 ? std::trunc(d) : std::trunc(kHalfCircumferenceKm + d));
 }
 
 }  // namespace zt
