@@ -32,8 +32,8 @@ void LocatorToLonLat(std::string_view text, double& longitude, double& latitude)
   if (text.size() < 6) return;
   const auto code = [&](std::size_t i) { return static_cast<double>(text[i]); };
   if (IsFieldLetter(text[0])) {
-    longitude = (code(0) - 65) * 20 - 180 + (code(2) - 48) * 2 + (code(4) - 65) * (1.0 / 12) +
-                1.0 / 24;
+    longitude =
+        (code(0) - 65) * 20 - 180 + (code(2) - 48) * 2 + (code(4) - 65) * (1.0 / 12) + 1.0 / 24;
   }
   if (IsFieldLetter(text[1])) {
     latitude = (code(1) - 65) * 10 - 90 + (code(3) - 48) + (code(5) - 65) * (1.0 / 24) + 1.0 / 48;
@@ -47,14 +47,15 @@ std::int32_t LocatorDistanceKm(double latitude_a, double latitude_b, double long
   const double lon_a = longitude_a / kDegreesPerRadian;
   const double lon_b = longitude_b / kDegreesPerRadian;
   // Rounding can push the cosine of a tiny angle just past 1, where the square root fails.
-  const double c = std::clamp(
-      std::sin(lat_a) * std::sin(lat_b) + std::cos(lat_a) * std::cos(lat_b) * std::cos(lon_a - lon_b),
-      -1.0, 1.0);
+  const double c = std::clamp(std::sin(lat_a) * std::sin(lat_b) +
+                                  std::cos(lat_a) * std::cos(lat_b) * std::cos(lon_a - lon_b),
+                              -1.0, 1.0);
   if (c == 0) return static_cast<std::int32_t>(kQuarterCircleKm);
   const double t = std::sqrt(1 - c * c) / c;
   double d = std::atan(t) * kKmPerRadian;
   if (d - std::trunc(d) >= 0.5) d += 1;
-  return static_cast<std::int32_t>(d >= 0 ? std::trunc(d) : std::trunc(kHalfCircumferenceKm + d));
+  // Decided by the cosine, not by the sign of d: at the antipodes d is -0, which is the far side.
+  return static_cast<std::int32_t>(c > 0 ? std::trunc(d) : std::trunc(kHalfCircumferenceKm + d));
 }
 
 }  // namespace zt

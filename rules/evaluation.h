@@ -1,0 +1,79 @@
+#pragma once
+
+// The contest rules for one QSO: the exchange test, the duplicate test, the points and the
+// result text written from column 68.
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+#include "app/log_line.h"
+#include "rules/letter_bonus.h"
+
+namespace zt {
+
+// Keys of the QSOs that count for the duplicate test; hashed, and removing a key removes one
+// occurrence.
+class DupeKeys {
+ public:
+  void Add(const std::string& key);
+  bool Contains(std::string_view key) const;
+  void RemoveOne(const std::string& key);
+  void Clear();
+  std::size_t size() const { return size_; }
+  // How many Contains/Add lookups ran: lets a test prove that a recalculation stays linear.
+  std::size_t lookups() const { return lookups_; }
+
+ private:
+  struct Hash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view key) const {
+      return std::hash<std::string_view>{}(key);
+    }
+  };
+  std::unordered_map<std::string, int, Hash, std::equal_to<>> counts_;
+  std::size_t size_ = 0;
+  mutable std::size_t lookups_ = 0;
+};
+
+struct ScoreState {
+  DupeKeys dupe_keys;
+  LetterBonusState letters;
+  std::int64_t score = 0;
+};
+
+enum class EvaluationContext { kAdding, kRecalculating };
+
+// The confirmation a line needs before it may be logged (adding only); all three concern groups
+// that fail the exchange test.
+enum class Confirmation {
+  kNone,
+  kInvalidShortWaveGroup,  // not "O", "B", "DG" nor a serial number
+  kInvalidLocator,         // the last six characters are no locator
+  kShortVhfGroup,          // no serial number before the locator
+};
+
+inline constexpr const char* kBonusStations[] = {"QQ9AAA", "QQ9BBB"};
+inline constexpr int kBonusStationPoints = 50;
+
+bool ExchangeIsValid(std::string_view received_group, Round round);
+
+Confirmation RequiredConfirmation(std::string_view line_body, Round round);
+
+// What a result text adds to the score: "RPRT", "CTRL", "DUPE" and any text that is not a whole
+// number add nothing; "N+..." adds N plus the bonus-station points.
+std::int64_t PointsOfResult(std::string_view result);
+
+// Evaluates one QSO (the operator has already confirmed it when a confirmation was needed) and
+// returns its result text: "DUPE", "RPRT", "CTRL", the points, or the points followed by "+50".
+// Updates the duplicate keys, the letters and the score, the letter bonus included.
+// `callsign` and `mode`: when adding, the callsign field as typed and the mode box ("CW", "SSB",
+// "FM"); when recalculating, ScoringCallsignOf and ModeOf of the line.
+std::string EvaluateQso(std::string_view line_body, EvaluationContext context,
+                        std::string_view callsign, std::string_view mode,
+                        const ScoringContext& scoring, ScoreState& state);
+
+}  // namespace zt

@@ -1,0 +1,70 @@
+#include "rules/letter_bonus.h"
+
+#include "app/text.h"
+
+namespace zt {
+
+namespace {
+
+// The bonus word with its Ó collected as O; a letter's first occurrence lights its first position.
+constexpr std::string_view kWord = "TELTOLME";
+constexpr std::string_view kWordLetters = "TELOME";
+constexpr std::string_view kDoubledLetters = "TEL";
+
+// Letters of a single-mode category score only in their own mode, and so feed the word only then.
+bool ModeScoresInCategory(std::string_view mode, int category_index) {
+  if (mode == "CW") return category_index != kCategorySsbOnly;
+  if (mode == "PH") return category_index != kCategoryCwOnly;
+  return false;
+}
+
+}  // namespace
+
+std::array<bool, 8> LetterBonusState::LitLetters() const {
+  std::array<bool, 8> lit{};
+  for (char letter : first_letters) {
+    if (const std::size_t first = kWord.find(letter); first != kWord.npos) lit[first] = true;
+  }
+  for (char letter : second_letters) {
+    const std::size_t first = kWord.find(letter);
+    if (first == kWord.npos) continue;
+    if (const std::size_t second = kWord.find(letter, first + 1); second != kWord.npos) {
+      lit[second] = true;
+    }
+  }
+  return lit;
+}
+
+bool UpdateLetterBonus(std::string_view callsign, std::string_view mode,
+                       const ScoringContext& scoring, LetterBonusState& state) {
+  const std::string_view scoring_mode = mode == "SSB" ? std::string_view("PH") : mode;
+  if (scoring.round == Round::kShortWave &&
+      !ModeScoresInCategory(scoring_mode, scoring.category_index)) {
+    return false;
+  }
+
+  // A portable or foreign-prefixed form is the same station up to its first "/".
+  const std::string station = TrimBlanks(callsign.substr(0, callsign.find('/')));
+  const char letter = station.empty() ? '\0' : station.back();
+  const auto has = [](std::string_view letters, char c) {
+    return c != '\0' && letters.find(c) != std::string_view::npos;
+  };
+
+  if (has(kWordLetters, letter) && !state.collected_callsigns.contains(station)) {
+    if (!has(state.first_letters, letter)) {
+      state.collected_callsigns.insert(station);
+      state.first_letters += letter;
+    } else if (has(kDoubledLetters, letter) && !has(state.second_letters, letter)) {
+      state.collected_callsigns.insert(station);
+      state.second_letters += letter;
+    }
+  }
+
+  if (!state.awarded && state.first_letters.size() == 5 && state.second_letters.size() == 3) {
+    state.awarded = true;
+    return true;
+  }
+  return false;
+}
+
+}  // namespace zt
