@@ -1,0 +1,22 @@
+#include "export/export_file.h"
+
+#include <algorithm>
+
+#include "app/text.h"
+
+namespace zt {
+
+std::string ExportBaseName(std::string_view station_callsign) {
+  std::string name = ToLowerAscii(station_callsign);
+  std::replace_if(
+      name.begin(), name.end(), [](char c) { return c == '/' || c == '\\'; }, '_');
+  return name;
+}
+
+IoStatus WriteExportFile(const std::filesystem::path& path, std::string_view text) {
+  std::filesystem::path temporary = path;
+  temporary += "~";
+  return ReplaceFileAtomically(path, temporary, text);
+}
+
+}  // namespace zt
