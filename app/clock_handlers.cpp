@@ -1,0 +1,88 @@
+#include "app/contest_clock.h"
+#include "app/main_window.h"
+#include "app/widgets.h"
+
+namespace zt {
+
+void TForm1::Timer1Timer() {
+  const ClockFields now = CurrentUtcFields(*environment_.time_source);
+  Edit3->setText(FromCore(now.time));
+  Edit2->setText(FromCore(now.date));
+}
+
+void TForm1::StartClock() {
+  Timer1->start();
+  Panel4->hide();
+}
+
+void TForm1::StopClock() {
+  Timer1->stop();
+  Panel4->show();
+}
+
+void TForm1::Panel4Click() {
+  // The date follows at the next tick.
+  Edit3->setText(FromCore(CurrentUtcFields(*environment_.time_source).time));
+  StartClock();
+}
+
+void TForm1::Edit2Click() { StopClock(); }
+
+void TForm1::UpDown1Click(bool up) {
+  // While the time is being typed, the spinner must not overwrite it.
+  if (Edit3->hasFocus()) return;
+  StepClockBy(up ? 1 : -1);
+}
+
+void TForm1::StepTimeByMinute() {
+  if (page_up_pressed) {
+    StepClockBy(1);
+  } else if (page_down_pressed) {
+    StepClockBy(-1);
+  }
+}
+
+void TForm1::StepClockBy(int minutes) {
+  StopClock();
+  const StepOutcome outcome =
+      StepByMinute(ClockFields{ToCore(Edit2->text()), ToCore(Edit3->text())}, minutes);
+  switch (outcome.result) {
+    case StepResult::kOk:
+      Edit2->setText(FromCore(outcome.fields.date));
+      Edit3->setText(FromCore(outcome.fields.time));
+      break;
+    case StepResult::kBadTime:
+      prompts().Show(ErrorMessage("Niewłaściwe dane w polu czasu!"));
+      break;
+    case StepResult::kBadDate:
+      prompts().Show(ErrorMessage("Niewłaściwe dane w polu daty!"));
+      break;
+  }
+}
+
+namespace {
+
+// Shows the blank-free text, and the field's message when the check fails; the focus goes back
+// into the field so the operator mends it in place.
+void CheckField(TForm1& window, QLineEdit* field, const CheckedField& checked,
+                const char* bad_format, const char* bad_data) {
+  if (field->text() != FromCore(checked.text)) field->setText(FromCore(checked.text));
+  if (checked.check == FieldCheck::kOk) return;
+  window.prompts().Show(ErrorMessage(QString::fromUtf8(
+      checked.check == FieldCheck::kBadFormat ? bad_format : bad_data)));
+  field->setFocus();
+}
+
+}  // namespace
+
+void TForm1::Edit3Exit() {
+  CheckField(*this, Edit3, CheckTimeField(ToCore(Edit3->text())), "Błędny format czasu!",
+             "Niewłaściwe dane w polu czasu!");
+}
+
+void TForm1::Edit2Exit() {
+  CheckField(*this, Edit2, CheckDateField(ToCore(Edit2->text())), "Błędny format daty!",
+             "Niewłaściwe dane w polu daty!");
+}
+
+}  // namespace zt

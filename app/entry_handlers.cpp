@@ -1,0 +1,222 @@
+#include "app/log_line.h"
+#include "app/log_loading.h"
+#include "app/main_window.h"
+#include "app/text.h"
+#include "app/widgets.h"
+#include "settings/station_dialog.h"
+
+namespace zt {
+
+namespace {
+
+constexpr char kConfirmInvalidShortWaveGroup[] =
+    "Logowana grupa kontrolna jest nieprawidłowa.\nPoprawne grupy kontrolne to: \n'O', 'B', "
+    "'DG' lub numer seryjny.\n\nCzy na pewno zalogować łączność?";
+constexpr char kConfirmShortVhfGroup[] =
+    "Logowana grupa kontrolna jest nieprawidłowa.\nPoprawna grupa kontrolna to: \nnumer "
+    "seryjny+lokator, np. 12KO00HU\n\nCzy na pewno zalogować łączność?";
+constexpr char kAutoIncrementNeedsDigits[] =
+    "Aby uaktywnić funkcję ZWIĘKSZ AUTOMATYCZNIE, w polu NADAWANA GRUPA KONTROLNA\nmogą "
+    "znajdować się wyłącznie cyfry!\nJeśli grupą kontrolną jest kolejny numer QSO, wprowadź w "
+    "to pole numer nadany przy aktualnej łączności (lub 001)\ni włącz funkcję ponownie.\n";
+
+bool IsAsciiLetter(QChar c) {
+  return (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) ||
+         (c >= QLatin1Char('a') && c <= QLatin1Char('z'));
+}
+
+bool AllDigits(const QString& text) {
+  for (QChar c : text) {
+    if (c < QLatin1Char('0') || c > QLatin1Char('9')) return false;
+  }
+  return true;
+}
+
+// Alt, or in the callsign field also Ctrl+Alt (AltGr on Windows keyboards); nothing else.
+bool IsShortcut(Qt::KeyboardModifiers modifiers, bool allow_ctrl_alt) {
+  const Qt::KeyboardModifiers relevant =
+      modifiers & (Qt::AltModifier | Qt::ControlModifier | Qt::ShiftModifier | Qt::MetaModifier);
+  return relevant == Qt::AltModifier ||
+         (allow_ctrl_alt && relevant == (Qt::AltModifier | Qt::ControlModifier));
+}
+
+}  // namespace
+
+void TForm1::Button4Click() {
+  if (ContestCategory.empty()) {
+    prompts().Show(ErrorMessage(
+        "Proszę najpierw wybrać kategorię zawodów\nw oknie \"Zmiana danych\"!"));
+    station_dialog().ShowDialog();
+    return;
+  }
+  if (Edit4->text().isEmpty()) {
+    prompts().Show(ErrorMessage("Brak znaku stacji!"));
+    return;
+  }
+  if (Edit6->text().isEmpty() &&
+      prompts().Show(WarningQuestion(
+          "Brak odebranej grupy kontrolnej !\nCzy na pewno zalogować ?")) != Answer::kYes) {
+    return;
+  }
+
+  const Round round = RoundOf(ContestCategory);
+  const std::string sent_group = TrimBlanks(ToCore(Edit8->text()));
+  Edit8->setText(FromCore(sent_group));
+  const std::string body = ComposeLogLine(
+      EntryFields{ToCore(Edit2->text()), ToCore(Edit3->text()),
+                  ModeColumn(round, ComboBox2->currentIndex()), ToCore(Edit5->text()),
+                  sent_group, ToCore(Edit4->text()), ToCore(Edit7->text()),
+                  ToCore(Edit6->text())},
+      round);
+
+  QString question;
+  switch (RequiredConfirmation(body, round)) {
+    case Confirmation::kNone:
+      break;
+    case Confirmation::kInvalidShortWaveGroup:
+      question = QString::fromUtf8(kConfirmInvalidShortWaveGroup);
+      break;
+    case Confirmation::kInvalidLocator:
+      question = Edit6->text().right(6) + "\njest błędnym lokatorem!\nCzy na pewno zalogować ?";
+      break;
+    case Confirmation::kShortVhfGroup:
+      question = QString::fromUtf8(kConfirmShortVhfGroup);
+      break;
+  }
+  if (!question.isEmpty() && prompts().Show(WarningQuestion(question)) != Answer::kYes) return;
+
+  const std::string result = EvaluateQso(body, EvaluationContext::kAdding, ToCore(Edit4->text()),
+                                         ToCore(ComboBox2->currentText()), Scoring(), score_state);
+  const std::string line = body + result;
+  log_list.Append(line);
+  SelectRow(log_list.FindFirst(line));
+  ShowScoreState(result != "DUPE");
+
+  if (IoStatus status = AppendToLogFile(log_files_, line)) {
+    ShowIoError(*status);
+    // Show only what the file holds; the fields keep the QSO so it can be added again.
+    Button9Click();
+    return;
+  }
+  if (CheckBox1->isChecked()) {
+    if (std::optional<std::string> next = IncrementedSentGroup(ToCore(Edit8->text()))) {
+      Edit8->setText(FromCore(*next));
+    }
+  }
+  Edit4->clear();
+  Edit6->clear();
+  Edit4->setFocus();
+  StartClock();
+}
+
+void TForm1::Edit4Change() {
+  if (!Edit4->text().isEmpty()) {
+    const std::string mode =
+        ComboBox2->currentIndex() == 1 ? "PH" : ToCore(ComboBox2->currentText());
+    if (score_state.dupe_keys.Contains(mode + ' ' + ToCore(Edit4->text()))) {
+      Panel3->setText(Edit4->text() + " - QSO zaliczone!");
+      Panel3->show();
+      prompts().Beep();
+      return;
+    }
+  }
+  Panel3->hide();
+}
+
+bool TForm1::Edit4KeyPress(QChar key) {
+  if (key == QLatin1Char('\r') || key == QLatin1Char(' ')) {
+    Edit6->setFocus();
+    return true;
+  }
+  if (key == QChar(0x1b)) {
+    Edit4->clear();
+    Edit6->clear();
+    return true;
+  }
+  return false;
+}
+
+bool TForm1::Edit6KeyPress(QChar key) {
+  if (key == QLatin1Char('\r')) {
+    Button4Click();
+    return true;
+  }
+  if (key == QLatin1Char(' ')) {
+    Edit4->setFocus();
+    return true;
+  }
+  if (key == QChar(0x1b)) {
+    Edit4->clear();
+    Edit6->clear();
+    Edit4->setFocus();
+    return true;
+  }
+  return false;
+}
+
+bool TForm1::Edit5KeyPress(QChar key) {
+  if (!IsAsciiLetter(key)) return false;
+  prompts().Beep();
+  return true;
+}
+
+bool TForm1::Edit7KeyPress(QChar key) { return Edit5KeyPress(key); }
+
+namespace {
+
+// The shortcuts of the two entry fields; `allow_ctrl_alt` only in the callsign field.
+void EntryKeyDown(TForm1& window, int key, Qt::KeyboardModifiers modifiers, bool allow_ctrl_alt) {
+  if (IsShortcut(modifiers, allow_ctrl_alt)) {
+    if (key == Qt::Key_B) {
+      // Steps through the bands; past the last item nothing is selected, then the first again.
+      const int position = window.ComboBox1->currentIndex();
+      const int next = position < 5 ? position + 1 : 0;
+      window.ComboBox1->setCurrentIndex(next < window.ComboBox1->count() ? next : -1);
+    } else if (key == Qt::Key_M) {
+      const int position = window.ComboBox2->currentIndex();
+      const int next = position > 0 ? 0 : position + 1;
+      window.ComboBox2->setCurrentIndex(next < window.ComboBox2->count() ? next : -1);
+      window.ComboBox2Change();
+    }
+  }
+  window.page_up_pressed = key == Qt::Key_PageUp;
+  window.page_down_pressed = key == Qt::Key_PageDown;
+  window.StepTimeByMinute();
+}
+
+}  // namespace
+
+void TForm1::Edit4KeyDown(int key, Qt::KeyboardModifiers modifiers) {
+  EntryKeyDown(*this, key, modifiers, true);
+}
+
+void TForm1::Edit6KeyDown(int key, Qt::KeyboardModifiers modifiers) {
+  EntryKeyDown(*this, key, modifiers, false);
+}
+
+void TForm1::Edit6Exit() { Edit6->setText(Edit6->text().toUpper().remove(QLatin1Char(' '))); }
+
+void TForm1::ComboBox2Change() {
+  const QString mode = ComboBox2->currentText();
+  if (ComboBox2->currentIndex() >= 0 && (mode == "SSB" || mode == "FM" || mode == "CW")) {
+    const bool cw = mode == "CW";
+    for (QLineEdit* report : {Edit5, Edit7}) {
+      report->setMaxLength(cw ? 3 : 2);
+      report->setText(cw ? "599" : "59");
+    }
+  }
+  Edit4Change();
+}
+
+void TForm1::Edit8Change() {
+  if (CheckBox1->isChecked() && !AllDigits(Edit8->text())) CheckBox1->setChecked(false);
+}
+
+void TForm1::CheckBox1Click() {
+  if (!CheckBox1->isChecked() || AllDigits(Edit8->text())) return;
+  prompts().Show(ErrorMessage(QString::fromUtf8(kAutoIncrementNeedsDigits)));
+  CheckBox1->setChecked(false);
+  Edit8->setFocus();
+}
+
+}  // namespace zt

@@ -1,0 +1,379 @@
+#include "app/main_window.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QEvent>
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QScreen>
+
+#include "app/log_loading.h"
+#include "app/widgets.h"
+#include "settings/station_dialog.h"
+
+namespace zt {
+
+namespace {
+
+constexpr char kInitialCaption[] = "Zawody Teltólmowe ";
+
+// The bonus word's letters as the panel shows them.
+constexpr const char* kBonusWordLetters[] = {"T", "E", "L", "T", "Ó", "L", "M", "E"};
+
+template <class Widget>
+Widget* Make(QWidget* parent, const char* name, QRect geometry) {
+  auto* widget = new Widget(parent);
+  widget->setObjectName(QString::fromLatin1(name));
+  if (geometry.isValid()) widget->setGeometry(geometry);
+  return widget;
+}
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, QPoint position) {
+  auto* label = Make<QLabel>(parent, name, QRect());
+  label->setText(text);
+  label->move(position);
+  label->adjustSize();
+  return label;
+}
+
+QLineEdit* MakeEdit(QWidget* parent, const char* name, QRect geometry, QLabel* heading,
+                    bool upper_case) {
+  auto* edit = Make<QLineEdit>(parent, name, geometry);
+  SetFieldRules(edit, upper_case);
+  if (heading) heading->setBuddy(edit);
+  return edit;
+}
+
+QFrame* MakePanel(QWidget* parent, const char* name, QRect geometry) {
+  auto* panel = Make<QFrame>(parent, name, geometry);
+  panel->setFrameShape(QFrame::StyledPanel);
+  return panel;
+}
+
+QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption,
+                        QRect geometry) {
+  auto* button = Make<QPushButton>(parent, name, geometry);
+  button->setText(caption);
+  button->setAutoDefault(false);
+  return button;
+}
+
+// A panel-like label: bold white text on a coloured background, centred.
+QLabel* MakeBanner(QWidget* parent, const char* name, const QString& text, QRect geometry,
+                   const char* background) {
+  auto* banner = Make<QLabel>(parent, name, geometry);
+  banner->setText(text);
+  banner->setAlignment(Qt::AlignCenter);
+  banner->setStyleSheet(QStringLiteral("QLabel { color: white; font-weight: bold; background: %1; }")
+                            .arg(QLatin1String(background)));
+  return banner;
+}
+
+void SetFont(QWidget* widget, int point_size, bool bold, const char* colour = nullptr) {
+  QFont font = widget->font();
+  font.setPointSize(point_size);
+  font.setBold(bold);
+  widget->setFont(font);
+  if (colour) widget->setStyleSheet(QStringLiteral("color: %1;").arg(QLatin1String(colour)));
+}
+
+}  // namespace
+
+TForm1::TForm1(const Environment& environment, QWidget* parent)
+    : QWidget(parent), environment_(environment),
+      log_files_(LogFiles::In(environment.data_directory)) {
+  setObjectName("Form1");
+  setWindowTitle(QString::fromUtf8(kInitialCaption));
+  setFixedSize(686, 432);
+  CreateControls();
+  CreateLogArea();
+  CreatePopupMenu();
+  SetTabOrder();
+  ConnectHandlers();
+  FormCreate();
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    move(screen->availableGeometry().center() - rect().center());
+  }
+}
+
+void TForm1::SetDialogs(TForm2* station, TForm3* adif, TForm4* choice) {
+  station_dialog_ = station;
+  adif_dialog_ = adif;
+  choice_dialog_ = choice;
+}
+
+void TForm1::CreateControls() {
+  Label1 = MakeLabel(this, "Label1", "Używany znak", {16, 8});
+  Edit1 = MakeEdit(this, "Edit1", {16, 24, 121, 28}, Label1, true);
+  SetFont(Edit1, 12, true, "navy");
+  Button1 = MakeButton(this, "Button1", "Zmiana danych ", {152, 24, 161, 33});
+
+  Panel2 = MakePanel(this, "Panel2", {336, 24, 161, 49});
+  Label7 = MakeLabel(Panel2, "Label7", "Rprt nadany", {8, 8});
+  Edit5 = MakeEdit(Panel2, "Edit5", {8, 24, 65, 23}, Label7, true);
+  Label9 = MakeLabel(Panel2, "Label9", "Rprt odebrany", {90, 8});
+  Edit7 = MakeEdit(Panel2, "Edit7", {88, 24, 65, 23}, Label9, false);
+
+  Panel5 = MakePanel(this, "Panel5", {520, 24, 145, 49});
+  Panel5->setAutoFillBackground(true);
+  for (int i = 0; i < 8; ++i) {
+    const QByteArray name = "Label" + QByteArray::number(13 + i);
+    LetterLabels[i] = MakeLabel(Panel5, name.constData(), QString::fromUtf8(kBonusWordLetters[i]),
+                                {11 + 16 * i, 15});
+    SetFont(LetterLabels[i], 12, true);
+  }
+  Label12 = MakeLabel(Panel5, "Label12", "+ 20 punktów", {34, 34});
+  Label12->setStyleSheet("QLabel { color: white; background: #3a6ea5; font-weight: bold; }");
+  Label12->adjustSize();
+
+  Label4 = MakeLabel(this, "Label4", "Data (rrrr-mm-dd)", {16, 64});
+  Edit2 = MakeEdit(this, "Edit2", {16, 80, 121, 23}, Label4, false);
+  Label2 = MakeLabel(this, "Label2", "Pasmo", {152, 64});
+  ComboBox1 = Make<QComboBox>(this, "ComboBox1", {152, 80, 73, 23});
+  ComboBox1->addItems({"80M", "2M"});
+  Label2->setBuddy(ComboBox1);
+  Label3 = MakeLabel(this, "Label3", "Emisja", {240, 64});
+  ComboBox2 = Make<QComboBox>(this, "ComboBox2", {240, 80, 73, 23});
+  ComboBox2->addItems({"SSB", "CW", "FM"});
+  Label3->setBuddy(ComboBox2);
+
+  Panel1 = MakePanel(this, "Panel1", {336, 80, 161, 73});
+  Label10 = MakeLabel(Panel1, "Label10", "Nadawana grupa kontrolna", {8, 8});
+  Edit8 = MakeEdit(Panel1, "Edit8", {8, 24, 73, 23}, Label10, true);
+  Edit8->setToolTip("Numer kolejny, skrót województwa/powiatu lub lokator");
+  Edit9 = MakeEdit(Panel1, "Edit9", {88, 24, 65, 23}, nullptr, true);
+  Edit9->setReadOnly(true);
+  Edit9->setAccessibleName("Lokator");
+  CheckBox1 = Make<QCheckBox>(Panel1, "CheckBox1", {8, 48, 137, 17});
+  CheckBox1->setText("Zwiększ automatycznie");
+  Button4 = MakeButton(this, "Button4", "Dodaj QSO do logu", {520, 80, 145, 73});
+
+  Label5 = MakeLabel(this, "Label5", "Czas UTC (gg:mm)", {16, 112});
+  Edit3 = MakeEdit(this, "Edit3", {16, 128, 73, 23}, Label5, false);
+  Edit3->setToolTip("Jeśli kursor jest w polu ZNAK, klawisze PAGE UP/PAGE DOWN zmieniają czas");
+  UpDown1 = Make<UpDown>(this, "UpDown1", {88, 128, 16, 24});
+  Label6 = MakeLabel(this, "Label6", "Znak", {120, 112});
+  Edit4 = MakeEdit(this, "Edit4", {120, 128, 97, 23}, Label6, true);
+  Label8 = MakeLabel(this, "Label8", "Grupa odebrana", {232, 112});
+  Edit6 = MakeEdit(this, "Edit6", {232, 128, 81, 23}, Label8, true);
+  Panel4 = MakeBanner(this, "Panel4", "Włącz zegar", {16, 154, 89, 22}, "blue");
+  Panel3 = MakeBanner(this, "Panel3", "QSO powtórzone", {120, 154, 193, 22}, "red");
+  Panel3->hide();
+
+  Timer1 = new QTimer(this);
+  Timer1->setObjectName("Timer1");
+  Timer1->setInterval(500);
+}
+
+void TForm1::CreateLogArea() {
+  ListBox1 = Make<QListView>(this, "ListBox1", {16, 176, 649, 201});
+  ListBox1->setModel(&log_list);
+  ListBox1->setUniformItemSizes(true);
+  ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
+  ListBox1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  ListBox1->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  ListBox1->setToolTip("Menu rozwijalne - prawy klawisz myszy");
+  ListBox1->setContextMenuPolicy(Qt::CustomContextMenu);
+  ListBox1->setAccessibleName("Log");
+
+  // The headings stand over the log's columns whatever the width of the fixed-pitch font: each
+  // is placed at the column it heads.
+  struct Heading {
+    const char* name;
+    const char* text;
+    double column;  // 0-based character position in the log line
+  };
+  static constexpr Heading kHeadings[] = {
+      {"Label11", "Data", 4},         {"Label21", "Czas", 12},  {"Label23", "Pas.", 16.6},
+      {"Label22", "Em.", 20.5},       {"Label24", "Rn", 23.5},  {"Label25", "Grupa nad.", 27},
+      {"Label26", "Znak", 34.5},      {"Label27", "Ro", 50.4},  {"Label28", "Gr. odebrana", 57.75},
+      {"Label29", "Punkty", 67},
+  };
+  const int char_width = QFontMetrics(ListBox1->font()).horizontalAdvance(QLatin1Char('0'));
+  const int text_left = 16 + ListBox1->frameWidth() + 2;
+  for (const Heading& heading : kHeadings) {
+    MakeLabel(this, heading.name, QString::fromUtf8(heading.text),
+              {text_left + static_cast<int>(heading.column * char_width), 160});
+  }
+
+  Label30 = MakeLabel(this, "Label30", "Wynik:", {224, 400});
+  Label31 = MakeLabel(this, "Label31", "0", {264, 398});
+  SetFont(Label31, 10, true, "navy");
+  Label31->setMinimumWidth(60);
+  Label30->setBuddy(Label31);
+  Button2 = MakeButton(this, "Button2", "Zapisz plik Cabrillo", {16, 392, 97, 25});
+  Button7 = MakeButton(this, "Button7", "Zapisz plik  ADIF", {120, 392, 97, 25});
+  Button9 = MakeButton(this, "Button9", "Przelicz", {328, 392, 75, 25});
+  Button8 = MakeButton(this, "Button8", "Nowy log", {416, 392, 75, 25});
+  Button3 = MakeButton(this, "Button3", "Info", {504, 392, 73, 25});
+  Button3->setToolTip("Wersja 1.00");
+  Button5 = MakeButton(this, "Button5", "Koniec", {584, 392, 81, 25});
+}
+
+void TForm1::CreatePopupMenu() {
+  PopupMenu1 = new QMenu(this);
+  PopupMenu1->setObjectName("PopupMenu1");
+  const auto add = [this](const char* name, const char* caption) {
+    QAction* action = PopupMenu1->addAction(QString::fromUtf8(caption));
+    action->setObjectName(QString::fromLatin1(name));
+    return action;
+  };
+  zmiendate1 = add("zmiendate1", "Zmień datę QSO");
+  ZmieczasQSO1 = add("ZmieczasQSO1", "Zmień czas QSO");
+  Zmiepasmo1 = add("Zmiepasmo1", "Zmień pasmo");
+  Zmiepasmo1->setEnabled(false);
+  Zmieemisj1 = add("Zmieemisj1", "Zmień emisję");
+  Zmieznakkorespondenta1 = add("Zmieznakkorespondenta1", "Zmień znak korespondenta");
+  Zmienadanynumerser1 = add("Zmienadanynumerser1", "Zmień nadaną grupę kontrolną");
+  Zmieodebranynumerseryjny1 =
+      add("Zmieodebranynumerseryjny1", "Zmień odebraną grupę kontrolną");
+  PopupMenu1->addSeparator()->setObjectName("N1");
+  Usu1 = add("Usu1", "Usuń QSO");
+}
+
+void TForm1::SetTabOrder() {
+  QWidget* const order[] = {Edit4,   Edit6,     Button1, Edit2,   ComboBox1, ComboBox2,
+                            Edit3,   UpDown1,   Edit7,   Edit5,   Edit8,     CheckBox1,
+                            Edit9,   Button4,   Button2, Button7, Button8,   Button3,
+                            Button5, ListBox1,  Edit1,   Button9};
+  for (std::size_t i = 0; i + 1 < std::size(order); ++i) {
+    QWidget::setTabOrder(order[i], order[i + 1]);
+  }
+}
+
+void TForm1::ConnectHandlers() {
+  OnExit(Edit1, [this] { Edit1Exit(); });
+  connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+  connect(Button4, &QPushButton::clicked, this, [this] { Button4Click(); });
+  connect(Edit4, &QLineEdit::textChanged, this, [this] { Edit4Change(); });
+  OnKeyPress(Edit4, [this](QKeyEvent* event) {
+    Edit4KeyDown(event->key(), event->modifiers());
+    const QChar typed = TypedCharacter(event);
+    return !typed.isNull() && Edit4KeyPress(typed);
+  });
+  OnKeyPress(Edit6, [this](QKeyEvent* event) {
+    Edit6KeyDown(event->key(), event->modifiers());
+    const QChar typed = TypedCharacter(event);
+    return !typed.isNull() && Edit6KeyPress(typed);
+  });
+  OnKeyPress(Edit5, [this](QKeyEvent* event) {
+    const QChar typed = TypedCharacter(event);
+    return !typed.isNull() && Edit5KeyPress(typed);
+  });
+  OnKeyPress(Edit7, [this](QKeyEvent* event) {
+    const QChar typed = TypedCharacter(event);
+    return !typed.isNull() && Edit7KeyPress(typed);
+  });
+  OnExit(Edit6, [this] { Edit6Exit(); });
+  connect(ComboBox2, &QComboBox::activated, this, [this] { ComboBox2Change(); });
+  connect(Edit8, &QLineEdit::textChanged, this, [this] { Edit8Change(); });
+  connect(CheckBox1, &QCheckBox::clicked, this, [this] { CheckBox1Click(); });
+  OnClick(Edit2, [this] { Edit2Click(); });
+  OnExit(Edit2, [this] { Edit2Exit(); });
+  OnExit(Edit3, [this] { Edit3Exit(); });
+  connect(UpDown1, &UpDown::Clicked, this, [this](bool up) { UpDown1Click(up); });
+  OnClick(Panel4, [this] { Panel4Click(); });
+  connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
+  connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
+  connect(Button7, &QPushButton::clicked, this, [this] { Button7Click(); });
+  connect(Button9, &QPushButton::clicked, this, [this] { Button9Click(); });
+  connect(Button8, &QPushButton::clicked, this, [this] { Button8Click(); });
+  connect(Button3, &QPushButton::clicked, this, [this] { Button3Click(); });
+  connect(Button5, &QPushButton::clicked, this, [this] { Button5Click(); });
+  connect(ListBox1, &QWidget::customContextMenuRequested, this, [this](const QPoint& position) {
+    PopupMenu1->exec(ListBox1->viewport()->mapToGlobal(position));
+  });
+  connect(zmiendate1, &QAction::triggered, this, [this] { zmiendate1Click(); });
+  connect(ZmieczasQSO1, &QAction::triggered, this, [this] { ZmieczasQSO1Click(); });
+  connect(Zmiepasmo1, &QAction::triggered, this, [this] { Zmiepasmo1Click(); });
+  connect(Zmieemisj1, &QAction::triggered, this, [this] { Zmieemisj1Click(); });
+  connect(Zmieznakkorespondenta1, &QAction::triggered, this,
+          [this] { Zmieznakkorespondenta1Click(); });
+  connect(Zmienadanynumerser1, &QAction::triggered, this, [this] { Zmienadanynumerser1Click(); });
+  connect(Zmieodebranynumerseryjny1, &QAction::triggered, this,
+          [this] { Zmieodebranynumerseryjny1Click(); });
+  connect(Usu1, &QAction::triggered, this, [this] { Usu1Click(); });
+}
+
+void TForm1::FormCreate() {
+  score_state = ScoreState{};
+  Label31->setText("0");
+  StartClock();
+  StationDialogPending = false;
+  Edit8->setText("1");
+  for (QLineEdit* report : {Edit7, Edit5}) {
+    report->setText("599");
+    report->setMaxLength(3);
+  }
+  ComboBox1->setCurrentIndex(0);
+  ComboBox2->setCurrentIndex(1);
+  log_list.Clear();
+  CheckBox1->setChecked(true);
+  Edit4->clear();
+  Edit6->clear();
+  Timer1Timer();
+  ShowScoreState();
+  Edit4->setFocus();
+}
+
+void TForm1::FormActivate() {
+  if (!StationDialogPending) return;
+  StationDialogPending = false;
+  station_dialog().ShowDialog();
+}
+
+void TForm1::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) FormActivate();
+}
+
+void TForm1::LoadLogFile() {
+  if (!FileExists(log_files_.log)) {
+    if (IoStatus status = CreateEmptyLogFile(log_files_)) ShowIoError(*status);
+    return;
+  }
+  IoResult<std::vector<std::string>> file_lines = ReadLogFile(log_files_);
+  if (!file_lines.ok()) {
+    ShowIoError(file_lines.error());
+    return;
+  }
+  LoadedLog loaded = LoadLogLines(
+      file_lines.value(), SentGroupState{ToCore(Edit8->text()), CheckBox1->isChecked()});
+  const int last_row = static_cast<int>(loaded.lines.size()) - 1;
+  log_list.SetLines(std::move(loaded.lines));
+  SelectRow(last_row);
+  Edit8->setText(FromCore(loaded.sent_group.sent_group));
+  CheckBox1->setChecked(loaded.sent_group.auto_increment);
+  Button9Click();
+}
+
+void TForm1::Edit1Exit() {
+  station_dialog().Edit1->setText(Edit1->text());
+  station_dialog().ShowDialog();
+}
+
+void TForm1::Button5Click() { QApplication::quit(); }
+
+void TForm1::ShowIoError(const IoError& error) {
+  prompts().Show(ErrorMessage(QStringLiteral("Błąd operacji na pliku\n%1\n%2")
+                                  .arg(QString::fromStdU16String(error.path.u16string()),
+                                       QString::fromLocal8Bit(error.reason.c_str()))));
+}
+
+int TForm1::SelectedRow() const {
+  const QModelIndexList selected = ListBox1->selectionModel()->selectedIndexes();
+  return selected.isEmpty() ? -1 : selected.constFirst().row();
+}
+
+void TForm1::SelectRow(int row) {
+  if (row < 0 || row >= log_list.Count()) {
+    ListBox1->selectionModel()->clearSelection();
+    ListBox1->selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+    return;
+  }
+  const QModelIndex index = log_list.index(row);
+  ListBox1->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+  ListBox1->scrollTo(index);
+}
+
+}  // namespace zt

@@ -1,0 +1,211 @@
+#pragma once
+
+// The main window: the entry fields of one QSO, the log list, the score, the letter panel and
+// the command buttons. Its handlers are defined in the folder of the subsystem they belong to.
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenu>
+#include <QPushButton>
+#include <QTimer>
+#include <QWidget>
+#include <array>
+#include <filesystem>
+#include <string>
+
+#include "app/file_io.h"
+#include "app/log_file.h"
+#include "app/log_list_model.h"
+#include "app/prompts.h"
+#include "app/time_source.h"
+#include "app/up_down.h"
+#include "rules/evaluation.h"
+
+namespace zt {
+
+class TForm2;
+class TForm3;
+class TForm4;
+
+// What the windows get from outside: where the files live, who answers the questions and what
+// time it is. The program passes the executable's folder, Qt prompts and the system clock.
+struct Environment {
+  std::filesystem::path data_directory;
+  Prompts* prompts = nullptr;
+  const TimeSource* time_source = nullptr;
+};
+
+class TForm1 : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit TForm1(const Environment& environment, QWidget* parent = nullptr);
+
+  // The other windows are created after this one; start-up hands them over.
+  void SetDialogs(TForm2* station, TForm3* adif, TForm4* choice);
+
+  const Environment& environment() const { return environment_; }
+  Prompts& prompts() const { return *environment_.prompts; }
+  const LogFiles& log_files() const { return log_files_; }
+  TForm2& station_dialog() const { return *station_dialog_; }
+  TForm3& adif_dialog() const { return *adif_dialog_; }
+  TForm4& choice_dialog() const { return *choice_dialog_; }
+
+  // --- Log store and start-up (app/main_window.cpp) ---
+  void FormCreate();
+  void FormActivate();
+  // Loads the log file into the log list, restores the next sent group and recalculates.
+  void LoadLogFile();
+  void Edit1Exit();
+  void Button5Click();
+  // Shows a failed file operation with the system's reason.
+  void ShowIoError(const IoError& error);
+
+  // --- New log (app/new_log.cpp) ---
+  void Button8Click();
+
+  // --- QSO entry (app/entry_handlers.cpp) ---
+  void Button4Click();
+  void Edit4Change();
+  // Character keys; true swallows the key.
+  bool Edit4KeyPress(QChar key);
+  bool Edit6KeyPress(QChar key);
+  bool Edit5KeyPress(QChar key);
+  bool Edit7KeyPress(QChar key);
+  void Edit4KeyDown(int key, Qt::KeyboardModifiers modifiers);
+  void Edit6KeyDown(int key, Qt::KeyboardModifiers modifiers);
+  void Edit6Exit();
+  void ComboBox2Change();
+  void Edit8Change();
+  void CheckBox1Click();
+
+  // --- Contest clock (app/clock_handlers.cpp) ---
+  void Timer1Timer();
+  void Panel4Click();
+  void Edit2Click();
+  void UpDown1Click(bool up);
+  // Steps the time by a minute when the key flags say PageUp or PageDown.
+  void StepTimeByMinute();
+  void Edit2Exit();
+  void Edit3Exit();
+  void StartClock();
+  void StopClock();
+  bool ClockRunning() const { return Timer1->isActive(); }
+  // Stops the clock and moves the date and time fields by `minutes`.
+  void StepClockBy(int minutes);
+
+  // --- Scoring (rules/score_view.cpp) ---
+  void Button9Click();
+  // The settings the scoring depends on: the round, the category index and the own locator.
+  ScoringContext Scoring() const;
+  // Shows the score state: the score label, the letters, the bonus mark and, unless told
+  // otherwise, the claimed score of the station dialog.
+  void ShowScoreState(bool claimed_score_too = true);
+
+  // --- Log corrections (corrections/correction_commands.cpp) ---
+  void zmiendate1Click();
+  void ZmieczasQSO1Click();
+  void Zmiepasmo1Click();
+  void Zmieemisj1Click();
+  void Zmieznakkorespondenta1Click();
+  void Zmienadanynumerser1Click();
+  void Zmieodebranynumerseryjny1Click();
+  void Usu1Click();
+
+  // --- Export (export/export_commands.cpp) ---
+  void Button2Click();
+  void Button7Click();
+
+  // --- Station settings (settings/station_commands.cpp) ---
+  void Button1Click();
+  void Button3Click();
+  void ApplyCategoryConfiguration();
+
+  // The log list's selected row, or -1; selecting -1 clears the selection.
+  int SelectedRow() const;
+  void SelectRow(int row);
+
+  // --- State (the windows' data stores) ---
+  std::string ContestCategory;       // the selected category text; "UKF" in it means VHF
+  ScoreState score_state;            // DupeKeys, LetterBonusState and the score
+  LogListModel log_list;             // the lines shown by ListBox1
+  std::string SelectedLogLine;       // the line a correction or deletion started on
+  bool StationDialogPending = false; // show the station dialog at the first activation
+  bool page_up_pressed = false;      // key flags read by StepTimeByMinute
+  bool page_down_pressed = false;
+
+  // --- Controls (objectName = the name below) ---
+  QLabel* Label1;             // "Używany znak"
+  QLineEdit* Edit1;           // station callsign in use
+  QPushButton* Button1;       // "Zmiana danych ": opens the station dialog
+  QFrame* Panel2;             // holds the two report fields
+  QLabel* Label7;             // "Rprt nadany"
+  QLineEdit* Edit5;           // sent report
+  QLabel* Label9;             // "Rprt odebrany"
+  QLineEdit* Edit7;           // received report
+  QFrame* Panel5;             // letter-bonus panel
+  std::array<QLabel*, 8> LetterLabels;  // Label13..Label20: T E L T Ó L M E
+  QLabel* Label12;            // "+ 20 punktów": the bonus mark
+  QLabel* Label4;             // "Data (rrrr-mm-dd)"
+  QLineEdit* Edit2;           // QSO date
+  QLabel* Label2;             // "Pasmo"
+  QComboBox* ComboBox1;       // band selector
+  QLabel* Label3;             // "Emisja"
+  QComboBox* ComboBox2;       // mode selector
+  QFrame* Panel1;             // holds the sent group
+  QLabel* Label10;            // "Nadawana grupa kontrolna"
+  QLineEdit* Edit8;           // sent control group: the next serial number
+  QLineEdit* Edit9;           // own locator, shown in the VHF round only
+  QCheckBox* CheckBox1;       // "Zwiększ automatycznie"
+  QPushButton* Button4;       // "Dodaj QSO do logu"
+  QLabel* Label5;             // "Czas UTC (gg:mm)"
+  QLineEdit* Edit3;           // QSO time
+  UpDown* UpDown1;            // steps the time by a minute
+  QLabel* Label6;             // "Znak"
+  QLineEdit* Edit4;           // correspondent's callsign
+  QLabel* Label8;             // "Grupa odebrana" / per round
+  QLineEdit* Edit6;           // received control group
+  QLabel* Panel4;             // "Włącz zegar": visible while the clock is stopped
+  QLabel* Panel3;             // "QSO powtórzone": the repeated-QSO warning
+  QListView* ListBox1;        // the log list
+  QLabel* Label30;            // "Wynik:"
+  QLabel* Label31;            // the score
+  QPushButton* Button2;       // "Zapisz plik Cabrillo"
+  QPushButton* Button7;       // "Zapisz plik  ADIF"
+  QPushButton* Button9;       // "Przelicz"
+  QPushButton* Button8;       // "Nowy log"
+  QPushButton* Button3;       // "Info"
+  QPushButton* Button5;       // "Koniec"
+  QTimer* Timer1;             // the half-second contest clock
+  QMenu* PopupMenu1;          // the log list's pop-up menu
+  QAction* zmiendate1;
+  QAction* ZmieczasQSO1;
+  QAction* Zmiepasmo1;
+  QAction* Zmieemisj1;
+  QAction* Zmieznakkorespondenta1;
+  QAction* Zmienadanynumerser1;
+  QAction* Zmieodebranynumerseryjny1;
+  QAction* Usu1;
+
+ protected:
+  void changeEvent(QEvent* event) override;
+
+ private:
+  void CreateControls();
+  void CreateLogArea();
+  void CreatePopupMenu();
+  void ConnectHandlers();
+  void SetTabOrder();
+
+  Environment environment_;
+  LogFiles log_files_;
+  TForm2* station_dialog_ = nullptr;
+  TForm3* adif_dialog_ = nullptr;
+  TForm4* choice_dialog_ = nullptr;
+};
+
+}  // namespace zt

@@ -1,0 +1,54 @@
+#include "app/main_window.h"
+#include "app/widgets.h"
+#include "rules/recalculation.h"
+#include "settings/station_dialog.h"
+
+namespace zt {
+
+namespace {
+
+constexpr char kCollectedColour[] = "navy";
+constexpr char kNotCollectedColour[] = "aqua";
+
+}  // namespace
+
+ScoringContext TForm1::Scoring() const {
+  return ScoringContext{RoundOf(ContestCategory), station_dialog().CategoryIndex(),
+                        station_dialog().OwnLocator()};
+}
+
+void TForm1::Button9Click() {
+  const int remembered_row = SelectedRow();
+  std::vector<std::string> file_lines;
+  if (FileExists(log_files_.log)) {
+    IoResult<std::vector<std::string>> read = ReadLogFile(log_files_);
+    if (read.ok()) {
+      file_lines = std::move(read.value());
+    } else {
+      ShowIoError(read.error());
+    }
+  }
+  Recalculation recalculation = Recalculate(file_lines, Scoring());
+  log_list.SetLines(std::move(recalculation.list_lines));
+  score_state = std::move(recalculation.state);
+  ShowScoreState();
+  SelectRow(SelectionAfterRecalculation(remembered_row, log_list.Count()));
+}
+
+void TForm1::ShowScoreState(bool claimed_score_too) {
+  const QString score = QString::number(score_state.score);
+  Label31->setText(score);
+  if (claimed_score_too && station_dialog_) station_dialog_->Edit7->setText(score);
+  const std::array<bool, 8> lit = score_state.letters.LitLetters();
+  for (std::size_t i = 0; i < lit.size(); ++i) {
+    LetterLabels[i]->setStyleSheet(
+        QStringLiteral("color: %1;").arg(lit[i] ? kCollectedColour : kNotCollectedColour));
+  }
+  // The panel turns to the desktop colour once the word is complete.
+  Panel5->setStyleSheet(score_state.letters.awarded
+                            ? QStringLiteral("QFrame#Panel5 { background: #3a6ea5; }")
+                            : QString());
+  Label12->setVisible(score_state.letters.awarded);
+}
+
+}  // namespace zt

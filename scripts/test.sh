@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything and runs every test headless.
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+
+zt_install_packages "${ZT_BUILD_PACKAGES[@]}" libgtest-dev libgmock-dev
+command -v npm >/dev/null || zt_install_packages nodejs npm
+cd "$ZT_ROOT"
+cmake --preset testing >/dev/null
+cmake --build --preset testing
+# A third-party ADIF reader checks the exported files.
+if [ ! -d build/testing/npm/node_modules/adif-parser-ts ]; then
+  npm install --silent --no-save --no-audit --no-fund --prefix build/testing/npm adif-parser-ts ||
+    echo "npm could not install adif-parser-ts; its check will be skipped"
+fi
+export QT_QPA_PLATFORM=offscreen
+ctest --preset testing

@@ -1,0 +1,7 @@
+#include "settings/station_dialog.h"
+
+namespace zt {
+
+void TForm2::ConnectHandlers() {}
+
+}  // namespace zt
