@@ -69,9 +69,9 @@ QLabel* MakeBanner(QWidget* parent, const char* name, const QString& text, QRect
   return banner;
 }
 
-void SetFont(QWidget* widget, int point_size, bool bold, const char* colour = nullptr) {
+void SetFont(QWidget* widget, int pixel_size, bool bold, const char* colour = nullptr) {
   QFont font = widget->font();
-  font.setPointSize(point_size);
+  font.setPixelSize(pixel_size);
   font.setBold(bold);
   widget->setFont(font);
   if (colour) widget->setStyleSheet(QStringLiteral("color: %1;").arg(QLatin1String(colour)));
@@ -85,6 +85,11 @@ TForm1::TForm1(const Environment& environment, QWidget* parent)
   setObjectName("Form1");
   setWindowTitle(QString::fromUtf8(kInitialCaption));
   setFixedSize(686, 432);
+  // The layout is laid out in pixels for a small dialog font.
+  QFont window_font = font();
+  window_font.setFamilies({"Tahoma", "Arial", "Liberation Sans", "Nimbus Sans", font().family()});
+  window_font.setPixelSize(11);
+  setFont(window_font);
   CreateControls();
   CreateLogArea();
   CreatePopupMenu();
@@ -105,7 +110,7 @@ void TForm1::SetDialogs(TForm2* station, TForm3* adif, TForm4* choice) {
 void TForm1::CreateControls() {
   Label1 = MakeLabel(this, "Label1", "Używany znak", {16, 8});
   Edit1 = MakeEdit(this, "Edit1", {16, 24, 121, 28}, Label1, true);
-  SetFont(Edit1, 12, true, "navy");
+  SetFont(Edit1, 16, true, "navy");
   Button1 = MakeButton(this, "Button1", "Zmiana danych ", {152, 24, 161, 33});
 
   Panel2 = MakePanel(this, "Panel2", {336, 24, 161, 49});
@@ -120,7 +125,7 @@ void TForm1::CreateControls() {
     const QByteArray name = "Label" + QByteArray::number(13 + i);
     LetterLabels[i] = MakeLabel(Panel5, name.constData(), QString::fromUtf8(kBonusWordLetters[i]),
                                 {11 + 16 * i, 15});
-    SetFont(LetterLabels[i], 12, true);
+    SetFont(LetterLabels[i], 15, true);
   }
   Label12 = MakeLabel(Panel5, "Label12", "+ 20 punktów", {34, 34});
   Label12->setStyleSheet("QLabel { color: white; background: #3a6ea5; font-weight: bold; }");
@@ -171,7 +176,9 @@ void TForm1::CreateLogArea() {
   ListBox1->setUniformItemSizes(true);
   ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
   ListBox1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  ListBox1->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  fixed.setPixelSize(13);
+  ListBox1->setFont(fixed);
   ListBox1->setToolTip("Menu rozwijalne - prawy klawisz myszy");
   ListBox1->setContextMenuPolicy(Qt::CustomContextMenu);
   ListBox1->setAccessibleName("Log");
@@ -198,7 +205,7 @@ void TForm1::CreateLogArea() {
 
   Label30 = MakeLabel(this, "Label30", "Wynik:", {224, 400});
   Label31 = MakeLabel(this, "Label31", "0", {264, 398});
-  SetFont(Label31, 10, true, "navy");
+  SetFont(Label31, 13, true, "navy");
   Label31->setMinimumWidth(60);
   Label30->setBuddy(Label31);
   Button2 = MakeButton(this, "Button2", "Zapisz plik Cabrillo", {16, 392, 97, 25});
