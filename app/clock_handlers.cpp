@@ -68,8 +68,8 @@ void CheckField(TForm1& window, QLineEdit* field, const CheckedField& checked,
                 const char* bad_format, const char* bad_data) {
   if (field->text() != FromCore(checked.text)) field->setText(FromCore(checked.text));
   if (checked.check == FieldCheck::kOk) return;
-  window.prompts().Show(ErrorMessage(QString::fromUtf8(
-      checked.check == FieldCheck::kBadFormat ? bad_format : bad_data)));
+  window.prompts().Show(ErrorMessage(
+      QString::fromUtf8(checked.check == FieldCheck::kBadFormat ? bad_format : bad_data)));
   field->setFocus();
 }
 

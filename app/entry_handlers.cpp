@@ -44,8 +44,8 @@ bool IsShortcut(Qt::KeyboardModifiers modifiers, bool allow_ctrl_alt) {
 
 void TForm1::Button4Click() {
   if (ContestCategory.empty()) {
-    prompts().Show(ErrorMessage(
-        "Proszę najpierw wybrać kategorię zawodów\nw oknie \"Zmiana danych\"!"));
+    prompts().Show(
+        ErrorMessage("Proszę najpierw wybrać kategorię zawodów\nw oknie \"Zmiana danych\"!"));
     station_dialog().ShowDialog();
     return;
   }
@@ -64,9 +64,8 @@ void TForm1::Button4Click() {
   Edit8->setText(FromCore(sent_group));
   const std::string body = ComposeLogLine(
       EntryFields{ToCore(Edit2->text()), ToCore(Edit3->text()),
-                  ModeColumn(round, ComboBox2->currentIndex()), ToCore(Edit5->text()),
-                  sent_group, ToCore(Edit4->text()), ToCore(Edit7->text()),
-                  ToCore(Edit6->text())},
+                  ModeColumn(round, ComboBox2->currentIndex()), ToCore(Edit5->text()), sent_group,
+                  ToCore(Edit4->text()), ToCore(Edit7->text()), ToCore(Edit6->text())},
       round);
 
   QString question;
@@ -165,33 +164,37 @@ bool TForm1::Edit7KeyPress(QChar key) { return Edit5KeyPress(key); }
 namespace {
 
 // The shortcuts of the two entry fields; `allow_ctrl_alt` only in the callsign field.
-void EntryKeyDown(TForm1& window, int key, Qt::KeyboardModifiers modifiers, bool allow_ctrl_alt) {
+bool EntryKeyDown(TForm1& window, int key, Qt::KeyboardModifiers modifiers, bool allow_ctrl_alt) {
+  bool shortcut = false;
   if (IsShortcut(modifiers, allow_ctrl_alt)) {
     if (key == Qt::Key_B) {
       // Steps through the bands; past the last item nothing is selected, then the first again.
       const int position = window.ComboBox1->currentIndex();
       const int next = position < 5 ? position + 1 : 0;
       window.ComboBox1->setCurrentIndex(next < window.ComboBox1->count() ? next : -1);
+      shortcut = true;
     } else if (key == Qt::Key_M) {
       const int position = window.ComboBox2->currentIndex();
       const int next = position > 0 ? 0 : position + 1;
       window.ComboBox2->setCurrentIndex(next < window.ComboBox2->count() ? next : -1);
       window.ComboBox2Change();
+      shortcut = true;
     }
   }
   window.page_up_pressed = key == Qt::Key_PageUp;
   window.page_down_pressed = key == Qt::Key_PageDown;
   window.StepTimeByMinute();
+  return shortcut;
 }
 
 }  // namespace
 
-void TForm1::Edit4KeyDown(int key, Qt::KeyboardModifiers modifiers) {
-  EntryKeyDown(*this, key, modifiers, true);
+bool TForm1::Edit4KeyDown(int key, Qt::KeyboardModifiers modifiers) {
+  return EntryKeyDown(*this, key, modifiers, true);
 }
 
-void TForm1::Edit6KeyDown(int key, Qt::KeyboardModifiers modifiers) {
-  EntryKeyDown(*this, key, modifiers, false);
+bool TForm1::Edit6KeyDown(int key, Qt::KeyboardModifiers modifiers) {
+  return EntryKeyDown(*this, key, modifiers, false);
 }
 
 void TForm1::Edit6Exit() { Edit6->setText(Edit6->text().toUpper().remove(QLatin1Char(' '))); }

@@ -39,8 +39,8 @@ IoStatus WriteAndSync(const std::filesystem::path& path, const char* mode,
   FilePtr file(std::fopen(path.c_str(), mode));
   if (!file) return ErrorFor(path, errno ? errno : EIO);
   if (int fault = InjectedFault(IoStep::kWrite, path)) return ErrorFor(path, fault);
-  if (!content.empty() && std::fwrite(content.data(), 1, content.size(), file.get()) !=
-                              content.size()) {
+  if (!content.empty() &&
+      std::fwrite(content.data(), 1, content.size(), file.get()) != content.size()) {
     return ErrorFor(path, errno ? errno : EIO);
   }
   if (int fault = InjectedFault(IoStep::kFlush, path)) return ErrorFor(path, fault);

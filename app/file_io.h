@@ -25,8 +25,8 @@ using IoStatus = std::optional<IoError>;
 template <class T>
 class IoResult {
  public:
-  IoResult(T value) : state_(std::move(value)) {}         // NOLINT: implicit by design
-  IoResult(IoError error) : state_(std::move(error)) {}   // NOLINT: implicit by design
+  IoResult(T value) : state_(std::move(value)) {}        // NOLINT: implicit by design
+  IoResult(IoError error) : state_(std::move(error)) {}  // NOLINT: implicit by design
   bool ok() const { return std::holds_alternative<T>(state_); }
   const T& value() const { return std::get<T>(state_); }
   T& value() { return std::get<T>(state_); }

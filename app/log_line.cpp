@@ -14,8 +14,8 @@ std::string ModeColumn(Round round, int selected_mode_index) {
 }
 
 std::string ComposeLogLine(const EntryFields& fields, Round round) {
-  const std::string time = std::string(Columns(fields.time, 1, 2)) +
-                           std::string(Columns(fields.time, 4, 5));
+  const std::string time =
+      std::string(Columns(fields.time, 1, 2)) + std::string(Columns(fields.time, 4, 5));
   std::string body;
   body.reserve(kLineBodyLength);
   body += LeftAligned(fields.date, 10) + ' ';

@@ -20,9 +20,9 @@ Round RoundOf(std::string_view contest_category);
 
 // The entry-field texts of one QSO, as the operator left them.
 struct EntryFields {
-  std::string date;             // "rrrr-mm-dd"
-  std::string time;             // "gg:mm"
-  std::string mode;             // the mode column: "CW", "PH" or "FM" (see ModeColumn)
+  std::string date;  // "rrrr-mm-dd"
+  std::string time;  // "gg:mm"
+  std::string mode;  // the mode column: "CW", "PH" or "FM" (see ModeColumn)
   std::string sent_report;
   std::string sent_group;
   std::string callsign;
@@ -48,17 +48,17 @@ std::string ReplaceColumns(std::string_view line, std::size_t first, std::string
 std::string_view LineBodyOf(std::string_view line);
 
 // Field readers; each removes blanks and control characters at both ends.
-std::string DateOf(std::string_view line);            // 1-10
-std::string TimeOf(std::string_view line);            // 12-15
-std::string BandOf(std::string_view line);            // 17-19
-std::string ModeOf(std::string_view line);            // 21-22
-std::string SentReportOf(std::string_view line);      // 24-26
-std::string SentGroupOf(std::string_view line);       // 28-33
-std::string CallsignOf(std::string_view line);        // 35-50, the whole callsign
-std::string ScoringCallsignOf(std::string_view line); // 35-49, as the scoring reads it
-std::string ReceivedReportOf(std::string_view line);  // 51-53
-std::string ReceivedGroupOf(std::string_view line);   // 54-66
-std::string ResultOf(std::string_view line);          // 68 to the end
+std::string DateOf(std::string_view line);             // 1-10
+std::string TimeOf(std::string_view line);             // 12-15
+std::string BandOf(std::string_view line);             // 17-19
+std::string ModeOf(std::string_view line);             // 21-22
+std::string SentReportOf(std::string_view line);       // 24-26
+std::string SentGroupOf(std::string_view line);        // 28-33
+std::string CallsignOf(std::string_view line);         // 35-50, the whole callsign
+std::string ScoringCallsignOf(std::string_view line);  // 35-49, as the scoring reads it
+std::string ReceivedReportOf(std::string_view line);   // 51-53
+std::string ReceivedGroupOf(std::string_view line);    // 54-66
+std::string ResultOf(std::string_view line);           // 68 to the end
 
 // Mode, one blank and the trimmed callsign: a station counts once per mode.
 std::string DupeKeyOf(std::string_view line);

@@ -12,7 +12,8 @@ int LogListModel::rowCount(const QModelIndex& parent) const {
 
 QVariant LogListModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || index.row() >= Count()) return {};
-  if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole) return FromCore(LineAt(index.row()));
+  if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole)
+    return FromCore(LineAt(index.row()));
   return {};
 }
 

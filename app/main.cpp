@@ -39,8 +39,7 @@ int main(int argc, char** argv) {
   zt::SystemTimeSource clock;
   // The log and the settings live beside the executable.
   const zt::Environment environment{
-      std::filesystem::path(QApplication::applicationDirPath().toStdU16String()), &prompts,
-      &clock};
+      std::filesystem::path(QApplication::applicationDirPath().toStdU16String()), &prompts, &clock};
   zt::Program program(environment);
   prompts.SetParent(&program.form1());
   program.form1().show();

@@ -50,8 +50,7 @@ QFrame* MakePanel(QWidget* parent, const char* name, QRect geometry) {
   return panel;
 }
 
-QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption,
-                        QRect geometry) {
+QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption, QRect geometry) {
   auto* button = Make<QPushButton>(parent, name, geometry);
   button->setText(caption);
   button->setAutoDefault(false);
@@ -64,8 +63,9 @@ QLabel* MakeBanner(QWidget* parent, const char* name, const QString& text, QRect
   auto* banner = Make<QLabel>(parent, name, geometry);
   banner->setText(text);
   banner->setAlignment(Qt::AlignCenter);
-  banner->setStyleSheet(QStringLiteral("QLabel { color: white; font-weight: bold; background: %1; }")
-                            .arg(QLatin1String(background)));
+  banner->setStyleSheet(
+      QStringLiteral("QLabel { color: white; font-weight: bold; background: %1; }")
+          .arg(QLatin1String(background)));
   return banner;
 }
 
@@ -80,7 +80,8 @@ void SetFont(QWidget* widget, int pixel_size, bool bold, const char* colour = nu
 }  // namespace
 
 TForm1::TForm1(const Environment& environment, QWidget* parent)
-    : QWidget(parent), environment_(environment),
+    : QWidget(parent),
+      environment_(environment),
       log_files_(LogFiles::In(environment.data_directory)) {
   setObjectName("Form1");
   setWindowTitle(QString::fromUtf8(kInitialCaption));
@@ -191,9 +192,9 @@ void TForm1::CreateLogArea() {
     double column;  // 0-based character position in the log line
   };
   static constexpr Heading kHeadings[] = {
-      {"Label11", "Data", 4},         {"Label21", "Czas", 12},  {"Label23", "Pas.", 16.6},
-      {"Label22", "Em.", 20.5},       {"Label24", "Rn", 23.5},  {"Label25", "Grupa nad.", 27},
-      {"Label26", "Znak", 34.5},      {"Label27", "Ro", 50.4},  {"Label28", "Gr. odebrana", 57.75},
+      {"Label11", "Data", 4},    {"Label21", "Czas", 12}, {"Label23", "Pas.", 16.6},
+      {"Label22", "Em.", 20.5},  {"Label24", "Rn", 23.5}, {"Label25", "Grupa nad.", 27},
+      {"Label26", "Znak", 34.5}, {"Label27", "Ro", 50.4}, {"Label28", "Gr. odebrana", 57.75},
       {"Label29", "Punkty", 67},
   };
   const int char_width = QFontMetrics(ListBox1->font()).horizontalAdvance(QLatin1Char('0'));
@@ -232,17 +233,16 @@ void TForm1::CreatePopupMenu() {
   Zmieemisj1 = add("Zmieemisj1", "Zmień emisję");
   Zmieznakkorespondenta1 = add("Zmieznakkorespondenta1", "Zmień znak korespondenta");
   Zmienadanynumerser1 = add("Zmienadanynumerser1", "Zmień nadaną grupę kontrolną");
-  Zmieodebranynumerseryjny1 =
-      add("Zmieodebranynumerseryjny1", "Zmień odebraną grupę kontrolną");
+  Zmieodebranynumerseryjny1 = add("Zmieodebranynumerseryjny1", "Zmień odebraną grupę kontrolną");
   PopupMenu1->addSeparator()->setObjectName("N1");
   Usu1 = add("Usu1", "Usuń QSO");
 }
 
 void TForm1::SetTabOrder() {
-  QWidget* const order[] = {Edit4,   Edit6,     Button1, Edit2,   ComboBox1, ComboBox2,
-                            Edit3,   UpDown1,   Edit7,   Edit5,   Edit8,     CheckBox1,
-                            Edit9,   Button4,   Button2, Button7, Button8,   Button3,
-                            Button5, ListBox1,  Edit1,   Button9};
+  QWidget* const order[] = {Edit4,   Edit6,    Button1, Edit2,   ComboBox1, ComboBox2,
+                            Edit3,   UpDown1,  Edit7,   Edit5,   Edit8,     CheckBox1,
+                            Edit9,   Button4,  Button2, Button7, Button8,   Button3,
+                            Button5, ListBox1, Edit1,   Button9};
   for (std::size_t i = 0; i + 1 < std::size(order); ++i) {
     QWidget::setTabOrder(order[i], order[i + 1]);
   }
@@ -254,12 +254,12 @@ void TForm1::ConnectHandlers() {
   connect(Button4, &QPushButton::clicked, this, [this] { Button4Click(); });
   connect(Edit4, &QLineEdit::textChanged, this, [this] { Edit4Change(); });
   OnKeyPress(Edit4, [this](QKeyEvent* event) {
-    Edit4KeyDown(event->key(), event->modifiers());
+    if (Edit4KeyDown(event->key(), event->modifiers())) return true;
     const QChar typed = TypedCharacter(event);
     return !typed.isNull() && Edit4KeyPress(typed);
   });
   OnKeyPress(Edit6, [this](QKeyEvent* event) {
-    Edit6KeyDown(event->key(), event->modifiers());
+    if (Edit6KeyDown(event->key(), event->modifiers())) return true;
     const QChar typed = TypedCharacter(event);
     return !typed.isNull() && Edit6KeyPress(typed);
   });
@@ -344,8 +344,8 @@ void TForm1::LoadLogFile() {
     ShowIoError(file_lines.error());
     return;
   }
-  LoadedLog loaded = LoadLogLines(
-      file_lines.value(), SentGroupState{ToCore(Edit8->text()), CheckBox1->isChecked()});
+  LoadedLog loaded = LoadLogLines(file_lines.value(),
+                                  SentGroupState{ToCore(Edit8->text()), CheckBox1->isChecked()});
   const int last_row = static_cast<int>(loaded.lines.size()) - 1;
   log_list.SetLines(std::move(loaded.lines));
   SelectRow(last_row);
@@ -361,11 +361,13 @@ void TForm1::Edit1Exit() {
 
 void TForm1::Button5Click() { QApplication::quit(); }
 
-void TForm1::ShowIoError(const IoError& error) {
-  prompts().Show(ErrorMessage(QStringLiteral("Błąd operacji na pliku\n%1\n%2")
-                                  .arg(QString::fromStdU16String(error.path.u16string()),
-                                       QString::fromLocal8Bit(error.reason.c_str()))));
+QString IoErrorText(const IoError& error) {
+  return QStringLiteral("Błąd operacji na pliku\n%1\n%2")
+      .arg(QString::fromStdU16String(error.path.u16string()),
+           QString::fromLocal8Bit(error.reason.c_str()));
 }
+
+void TForm1::ShowIoError(const IoError& error) { prompts().Show(ErrorMessage(IoErrorText(error))); }
 
 int TForm1::SelectedRow() const {
   const QModelIndexList selected = ListBox1->selectionModel()->selectedIndexes();

@@ -31,6 +31,9 @@ class TForm2;
 class TForm3;
 class TForm4;
 
+// The text shown for a failed file operation: the file and the system's reason.
+QString IoErrorText(const IoError& error);
+
 // What the windows get from outside: where the files live, who answers the questions and what
 // time it is. The program passes the executable's folder, Qt prompts and the system clock.
 struct Environment {
@@ -76,8 +79,10 @@ class TForm1 : public QWidget {
   bool Edit6KeyPress(QChar key);
   bool Edit5KeyPress(QChar key);
   bool Edit7KeyPress(QChar key);
-  void Edit4KeyDown(int key, Qt::KeyboardModifiers modifiers);
-  void Edit6KeyDown(int key, Qt::KeyboardModifiers modifiers);
+  // Any key down in the entry fields; true when it was a band or mode shortcut, which types
+  // nothing.
+  bool Edit4KeyDown(int key, Qt::KeyboardModifiers modifiers);
+  bool Edit6KeyDown(int key, Qt::KeyboardModifiers modifiers);
   void Edit6Exit();
   void ComboBox2Change();
   void Edit8Change();
@@ -130,58 +135,58 @@ class TForm1 : public QWidget {
   void SelectRow(int row);
 
   // --- State (the windows' data stores) ---
-  std::string ContestCategory;       // the selected category text; "UKF" in it means VHF
-  ScoreState score_state;            // DupeKeys, LetterBonusState and the score
-  LogListModel log_list;             // the lines shown by ListBox1
-  std::string SelectedLogLine;       // the line a correction or deletion started on
-  bool StationDialogPending = false; // show the station dialog at the first activation
-  bool page_up_pressed = false;      // key flags read by StepTimeByMinute
+  std::string ContestCategory;        // the selected category text; "UKF" in it means VHF
+  ScoreState score_state;             // DupeKeys, LetterBonusState and the score
+  LogListModel log_list;              // the lines shown by ListBox1
+  std::string SelectedLogLine;        // the line a correction or deletion started on
+  bool StationDialogPending = false;  // show the station dialog at the first activation
+  bool page_up_pressed = false;       // key flags read by StepTimeByMinute
   bool page_down_pressed = false;
 
   // --- Controls (objectName = the name below) ---
-  QLabel* Label1;             // "Używany znak"
-  QLineEdit* Edit1;           // station callsign in use
-  QPushButton* Button1;       // "Zmiana danych ": opens the station dialog
-  QFrame* Panel2;             // holds the two report fields
-  QLabel* Label7;             // "Rprt nadany"
-  QLineEdit* Edit5;           // sent report
-  QLabel* Label9;             // "Rprt odebrany"
-  QLineEdit* Edit7;           // received report
-  QFrame* Panel5;             // letter-bonus panel
+  QLabel* Label1;                       // "Używany znak"
+  QLineEdit* Edit1;                     // station callsign in use
+  QPushButton* Button1;                 // "Zmiana danych ": opens the station dialog
+  QFrame* Panel2;                       // holds the two report fields
+  QLabel* Label7;                       // "Rprt nadany"
+  QLineEdit* Edit5;                     // sent report
+  QLabel* Label9;                       // "Rprt odebrany"
+  QLineEdit* Edit7;                     // received report
+  QFrame* Panel5;                       // letter-bonus panel
   std::array<QLabel*, 8> LetterLabels;  // Label13..Label20: T E L T Ó L M E
-  QLabel* Label12;            // "+ 20 punktów": the bonus mark
-  QLabel* Label4;             // "Data (rrrr-mm-dd)"
-  QLineEdit* Edit2;           // QSO date
-  QLabel* Label2;             // "Pasmo"
-  QComboBox* ComboBox1;       // band selector
-  QLabel* Label3;             // "Emisja"
-  QComboBox* ComboBox2;       // mode selector
-  QFrame* Panel1;             // holds the sent group
-  QLabel* Label10;            // "Nadawana grupa kontrolna"
-  QLineEdit* Edit8;           // sent control group: the next serial number
-  QLineEdit* Edit9;           // own locator, shown in the VHF round only
-  QCheckBox* CheckBox1;       // "Zwiększ automatycznie"
-  QPushButton* Button4;       // "Dodaj QSO do logu"
-  QLabel* Label5;             // "Czas UTC (gg:mm)"
-  QLineEdit* Edit3;           // QSO time
-  UpDown* UpDown1;            // steps the time by a minute
-  QLabel* Label6;             // "Znak"
-  QLineEdit* Edit4;           // correspondent's callsign
-  QLabel* Label8;             // "Grupa odebrana" / per round
-  QLineEdit* Edit6;           // received control group
-  QLabel* Panel4;             // "Włącz zegar": visible while the clock is stopped
-  QLabel* Panel3;             // "QSO powtórzone": the repeated-QSO warning
-  QListView* ListBox1;        // the log list
-  QLabel* Label30;            // "Wynik:"
-  QLabel* Label31;            // the score
-  QPushButton* Button2;       // "Zapisz plik Cabrillo"
-  QPushButton* Button7;       // "Zapisz plik  ADIF"
-  QPushButton* Button9;       // "Przelicz"
-  QPushButton* Button8;       // "Nowy log"
-  QPushButton* Button3;       // "Info"
-  QPushButton* Button5;       // "Koniec"
-  QTimer* Timer1;             // the half-second contest clock
-  QMenu* PopupMenu1;          // the log list's pop-up menu
+  QLabel* Label12;                      // "+ 20 punktów": the bonus mark
+  QLabel* Label4;                       // "Data (rrrr-mm-dd)"
+  QLineEdit* Edit2;                     // QSO date
+  QLabel* Label2;                       // "Pasmo"
+  QComboBox* ComboBox1;                 // band selector
+  QLabel* Label3;                       // "Emisja"
+  QComboBox* ComboBox2;                 // mode selector
+  QFrame* Panel1;                       // holds the sent group
+  QLabel* Label10;                      // "Nadawana grupa kontrolna"
+  QLineEdit* Edit8;                     // sent control group: the next serial number
+  QLineEdit* Edit9;                     // own locator, shown in the VHF round only
+  QCheckBox* CheckBox1;                 // "Zwiększ automatycznie"
+  QPushButton* Button4;                 // "Dodaj QSO do logu"
+  QLabel* Label5;                       // "Czas UTC (gg:mm)"
+  QLineEdit* Edit3;                     // QSO time
+  UpDown* UpDown1;                      // steps the time by a minute
+  QLabel* Label6;                       // "Znak"
+  QLineEdit* Edit4;                     // correspondent's callsign
+  QLabel* Label8;                       // "Grupa odebrana" / per round
+  QLineEdit* Edit6;                     // received control group
+  QLabel* Panel4;                       // "Włącz zegar": visible while the clock is stopped
+  QLabel* Panel3;                       // "QSO powtórzone": the repeated-QSO warning
+  QListView* ListBox1;                  // the log list
+  QLabel* Label30;                      // "Wynik:"
+  QLabel* Label31;                      // the score
+  QPushButton* Button2;                 // "Zapisz plik Cabrillo"
+  QPushButton* Button7;                 // "Zapisz plik  ADIF"
+  QPushButton* Button9;                 // "Przelicz"
+  QPushButton* Button8;                 // "Nowy log"
+  QPushButton* Button3;                 // "Info"
+  QPushButton* Button5;                 // "Koniec"
+  QTimer* Timer1;                       // the half-second contest clock
+  QMenu* PopupMenu1;                    // the log list's pop-up menu
   QAction* zmiendate1;
   QAction* ZmieczasQSO1;
   QAction* Zmiepasmo1;

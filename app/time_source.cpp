@@ -29,8 +29,9 @@ LocalDateTime SystemTimeSource::LocalNow() const {
   const auto millis =
       std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() % 1000;
   const std::tm local = LocalTm(seconds);
-  return LocalDateTime{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,   local.tm_hour,
-                       local.tm_min,         local.tm_sec,     static_cast<int>(millis)};
+  return LocalDateTime{local.tm_year + 1900,    local.tm_mon + 1, local.tm_mday,
+                       local.tm_hour,           local.tm_min,     local.tm_sec,
+                       static_cast<int>(millis)};
 }
 
 ZoneInfo SystemTimeSource::Zone() const {

@@ -93,6 +93,8 @@ void OnKeyPress(QWidget* widget, std::function<bool(QKeyEvent*)> handler) {
 }
 
 QChar TypedCharacter(const QKeyEvent* event) {
+  // Alt and Ctrl combinations are commands, not characters (Ctrl+M would otherwise read as Enter).
+  if (event->modifiers() & (Qt::AltModifier | Qt::ControlModifier)) return QChar();
   switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:

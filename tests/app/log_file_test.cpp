@@ -56,11 +56,10 @@ TEST_F(LogFileTest, Append_DirectoryWhereTheBackupShouldBe_FailsAndLeavesTheLog)
 
 TEST_F(LogFileTest, Rewrite_ChangesEveryLineWithTheSameBodyAndKeepsTheRest) {
   WriteFile(files_.log, kFirst + "\r\n" + kSecond + "\n" + kFirst.substr(0, 67) + "DUPE\r");
-  const auto outcome = RewriteLogFile(files_, kFirst.substr(0, 67) + "RPRT",
-                                      [](std::string_view line) {
-                                        return std::string(line.substr(0, 11)) + "0800" +
-                                               std::string(line.substr(15));
-                                      });
+  const auto outcome =
+      RewriteLogFile(files_, kFirst.substr(0, 67) + "RPRT", [](std::string_view line) {
+        return std::string(line.substr(0, 11)) + "0800" + std::string(line.substr(15));
+      });
   ASSERT_TRUE(outcome.ok());
   EXPECT_EQ(2, outcome.value().matched_lines);
   const std::string changed = kFirst.substr(0, 11) + "0800" + kFirst.substr(15, 52);
@@ -96,7 +95,8 @@ TEST_F(LogFileTest, Rewrite_FailingAtAnyStep_KeepsTheOldLogAndNoTemporaryFile) {
       const bool rename_step = step == IoStep::kRename;
       return step == failing && (temporary_step || rename_step) ? ENOSPC : 0;
     });
-    const auto outcome = RewriteLogFile(files_, kFirst, [](std::string_view) { return std::nullopt; });
+    const auto outcome =
+        RewriteLogFile(files_, kFirst, [](std::string_view) { return std::nullopt; });
     SetIoFaultHookForTesting(nullptr);
     ASSERT_FALSE(outcome.ok()) << static_cast<int>(failing);
     EXPECT_EQ(content, ReadFile(files_.log)) << static_cast<int>(failing);
@@ -129,12 +129,9 @@ TEST(NextSentGroup, FollowsTheLargestNumberOrTheLastText) {
     bool auto_increment;
   };
   const Case cases[] = {
-      {"1 2 3", {"1", "2", "3"}, "4", true},
-      {"largest, not last", {"5", "3"}, "6", true},
-      {"leading zeros", {"007"}, "8", true},
-      {"text in between", {"4", "B", "2"}, "3", false},
-      {"all text", {"O", "O"}, "O", false},
-      {"no QSO lines", {}, "1", true},
+      {"1 2 3", {"1", "2", "3"}, "4", true}, {"largest, not last", {"5", "3"}, "6", true},
+      {"leading zeros", {"007"}, "8", true}, {"text in between", {"4", "B", "2"}, "3", false},
+      {"all text", {"O", "O"}, "O", false},  {"no QSO lines", {}, "1", true},
   };
   for (const Case& c : cases) {
     std::vector<std::string> lines;

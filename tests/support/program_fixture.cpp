@@ -7,10 +7,18 @@ namespace zt::testing {
 std::string SettingsFileFor(int category_index, std::string_view callsign,
                             std::string_view locator) {
   std::string content;
-  const std::string lines[] = {std::string(callsign), "Jan Kowalski", "jan@example.com",
-                               "ul. Polna 1",         "00-001 Warszawa", "",
-                               "0",                   "",               "ZAWODY TELT\xD3LMOWE",
-                               std::string(locator),  "",               std::to_string(category_index)};
+  const std::string lines[] = {std::string(callsign),
+                               "Jan Kowalski",
+                               "jan@example.com",
+                               "ul. Polna 1",
+                               "00-001 Warszawa",
+                               "",
+                               "0",
+                               "",
+                               "ZAWODY TELT\xD3LMOWE",
+                               std::string(locator),
+                               "",
+                               std::to_string(category_index)};
   for (const std::string& line : lines) content += line + "\r\n";
   return content;
 }

@@ -51,7 +51,8 @@ Answer ScriptedPrompts::Show(const Message& message) {
 
 QString ScriptedPrompts::InputBox(const QString& caption, const QString& prompt,
                                   const QString& prefilled) {
-  const Step step = Next(Step::Kind::kInput, "input " + caption + " / " + prompt + " / " + prefilled);
+  const Step step =
+      Next(Step::Kind::kInput, "input " + caption + " / " + prompt + " / " + prefilled);
   if (step.caption.isNull()) return prefilled;
   EXPECT_EQ(step.caption.toStdString(), caption.toStdString());
   EXPECT_EQ(step.prompt.toStdString(), prompt.toStdString());
