@@ -60,29 +60,26 @@ void TForm1::StepClockBy(int minutes) {
   }
 }
 
-namespace {
-
-// Shows the blank-free text, and the field's message when the check fails; the focus goes back
-// into the field so the operator mends it in place.
-void CheckField(TForm1& window, QLineEdit* field, const CheckedField& checked,
-                const char* bad_format, const char* bad_data) {
+void TForm1::ShowFieldCheck(QLineEdit* field, const CheckedField& checked, const char* bad_format,
+                            const char* bad_data) {
+  if (field_check_running_) return;
   if (field->text() != FromCore(checked.text)) field->setText(FromCore(checked.text));
   if (checked.check == FieldCheck::kOk) return;
-  window.prompts().Show(ErrorMessage(
+  field_check_running_ = true;
+  prompts().Show(ErrorMessage(
       QString::fromUtf8(checked.check == FieldCheck::kBadFormat ? bad_format : bad_data)));
   field->setFocus();
+  field_check_running_ = false;
 }
 
-}  // namespace
-
 void TForm1::Edit3Exit() {
-  CheckField(*this, Edit3, CheckTimeField(ToCore(Edit3->text())), "Błędny format czasu!",
-             "Niewłaściwe dane w polu czasu!");
+  ShowFieldCheck(Edit3, CheckTimeField(ToCore(Edit3->text())), "Błędny format czasu!",
+                 "Niewłaściwe dane w polu czasu!");
 }
 
 void TForm1::Edit2Exit() {
-  CheckField(*this, Edit2, CheckDateField(ToCore(Edit2->text())), "Błędny format daty!",
-             "Niewłaściwe dane w polu daty!");
+  ShowFieldCheck(Edit2, CheckDateField(ToCore(Edit2->text())), "Błędny format daty!",
+                 "Niewłaściwe dane w polu daty!");
 }
 
 }  // namespace zt

@@ -17,6 +17,7 @@
 #include <filesystem>
 #include <string>
 
+#include "app/contest_clock.h"
 #include "app/file_io.h"
 #include "app/log_file.h"
 #include "app/log_list_model.h"
@@ -102,6 +103,9 @@ class TForm1 : public QWidget {
   bool ClockRunning() const { return Timer1->isActive(); }
   // Stops the clock and moves the date and time fields by `minutes`.
   void StepClockBy(int minutes);
+  // Shows a field check's result; a failed check puts the focus back into the field.
+  void ShowFieldCheck(QLineEdit* field, const CheckedField& checked, const char* bad_format,
+                      const char* bad_data);
 
   // --- Scoring (rules/score_view.cpp) ---
   void Button9Click();
@@ -211,6 +215,9 @@ class TForm1 : public QWidget {
   TForm2* station_dialog_ = nullptr;
   TForm3* adif_dialog_ = nullptr;
   TForm4* choice_dialog_ = nullptr;
+  // Set while a failed field check puts the focus back, so that another field left on the way
+  // is not checked too (two wrong fields would otherwise hand the focus back and forth).
+  bool field_check_running_ = false;
 };
 
 }  // namespace zt
