@@ -54,6 +54,9 @@ IoStatus AppendDurably(const std::filesystem::path& path, std::string_view conte
 // Lines split at CR LF, a lone LF or a lone CR; the line end after the last line is optional.
 std::vector<std::string> SplitLines(std::string_view content);
 
+// The lines of SplitLines as views into `content`, which must outlive them.
+std::vector<std::string_view> LineViews(std::string_view content);
+
 // Every line followed by CR LF.
 std::string JoinLines(const std::vector<std::string>& lines);
 

@@ -30,11 +30,6 @@ std::string ComposeLogLine(const EntryFields& fields, Round round) {
   return LeftAligned(ToUpperAscii(body), kLineBodyLength);
 }
 
-std::string_view Columns(std::string_view line, std::size_t first, std::size_t last) {
-  if (first > line.size() || last < first) return {};
-  return line.substr(first - 1, last - first + 1);
-}
-
 std::string ReplaceColumns(std::string_view line, std::size_t first, std::string_view text) {
   std::string result(line);
   if (result.size() < first - 1 + text.size()) result.resize(first - 1 + text.size(), ' ');

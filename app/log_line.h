@@ -39,7 +39,10 @@ std::string ModeColumn(Round round, int selected_mode_index);
 std::string ComposeLogLine(const EntryFields& fields, Round round);
 
 // Columns `first` to `last` (1-based, inclusive) as they stand, shorter where the line ends early.
-std::string_view Columns(std::string_view line, std::size_t first, std::size_t last);
+inline std::string_view Columns(std::string_view line, std::size_t first, std::size_t last) {
+  if (first > line.size() || last < first) return {};
+  return line.substr(first - 1, last - first + 1);
+}
 
 // The line with `text` written from column `first` on; a short line is first padded with blanks.
 std::string ReplaceColumns(std::string_view line, std::size_t first, std::string_view text);

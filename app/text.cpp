@@ -4,19 +4,7 @@
 
 namespace zt {
 
-namespace {
-
-bool IsBlankOrControl(char c) { return static_cast<unsigned char>(c) <= 0x20; }
-
-}  // namespace
-
-std::string TrimBlanks(std::string_view text) {
-  std::size_t first = 0;
-  std::size_t last = text.size();
-  while (first < last && IsBlankOrControl(text[first])) ++first;
-  while (last > first && IsBlankOrControl(text[last - 1])) --last;
-  return std::string(text.substr(first, last - first));
-}
+std::string TrimBlanks(std::string_view text) { return std::string(TrimmedView(text)); }
 
 std::string ToUpperAscii(std::string_view text) {
   std::string result(text);

@@ -1,0 +1,99 @@
+#include "app/file_io.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "app/text.h"
+
+namespace zt {
+namespace {
+
+// The plain definition: every CR LF, lone CR and lone LF ends a line; the end of the text ends the
+// last line only when something stands in it.
+std::vector<std::string> ReferenceLines(const std::string& content) {
+  std::vector<std::string> lines;
+  std::string line;
+  bool pending = false;
+  for (std::size_t i = 0; i < content.size(); ++i) {
+    const char c = content[i];
+    if (c == '\r' || c == '\n') {
+      lines.push_back(line);
+      line.clear();
+      pending = false;
+      if (c == '\r' && i + 1 < content.size() && content[i + 1] == '\n') ++i;
+    } else {
+      line += c;
+      pending = true;
+    }
+  }
+  if (pending) lines.push_back(line);
+  return lines;
+}
+
+std::vector<std::string> ViewsAsStrings(const std::string& content) {
+  std::vector<std::string> lines;
+  for (std::string_view view : LineViews(content)) lines.emplace_back(view);
+  return lines;
+}
+
+TEST(LineViews, AnyMixOfLineEnds_SplitsAsTheDefinitionSays) {
+  struct Case {
+    const char* name;
+    std::string content;
+    std::vector<std::string> lines;
+  };
+  const Case cases[] = {
+      {"empty text", "", {}},
+      {"CR LF lines", "a\r\nb\r\n", {"a", "b"}},
+      {"last line without its end", "a\r\nb", {"a", "b"}},
+      {"lone LF and lone CR", "a\nb\rc", {"a", "b", "c"}},
+      {"LF CR is two line ends", "a\n\rb", {"a", "", "b"}},
+      {"empty lines kept", "\r\n\r\na\r\n", {"", "", "a"}},
+      {"CR at the very end", "a\r", {"a"}},
+      {"CR-only file", "a\rb\rc\r", {"a", "b", "c"}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(c.lines, ViewsAsStrings(c.content)) << c.name;
+    EXPECT_EQ(c.lines, SplitLines(c.content)) << c.name;
+  }
+}
+
+TEST(LineViews, RandomTexts_AgreeWithTheDefinition) {
+  std::mt19937 random(1201);
+  std::uniform_int_distribution<int> length(0, 200);
+  const char alphabet[] = {'a', 'b', '\r', '\n', ' '};
+  std::uniform_int_distribution<int> pick(0, 4);
+  for (int round = 0; round < 2000; ++round) {
+    std::string content(static_cast<std::size_t>(length(random)), ' ');
+    for (char& c : content) c = alphabet[pick(random)];
+    ASSERT_EQ(ReferenceLines(content), ViewsAsStrings(content)) << round;
+  }
+}
+
+TEST(TrimmedView, BlanksAndControlsAtEitherEnd_AreRemoved) {
+  struct Case {
+    const char* name;
+    std::string text;
+    std::string trimmed;
+  };
+  const Case cases[] = {
+      {"nothing to trim", "QQ1ABC", "QQ1ABC"},
+      {"empty", "", ""},
+      {"blanks only, more than eight", std::string(19, ' '), ""},
+      {"long runs on both sides", std::string(17, ' ') + "O" + std::string(9, ' '), "O"},
+      {"inner blanks stay", "  12 KO00HU  ", "12 KO00HU"},
+      {"tab and CR count as blanks", "\t\r QQ1ABC \x01", "QQ1ABC"},
+      {"eight blanks then a control", std::string(8, ' ') + "\x1f" + "X", "X"},
+      {"Polish letter is no blank", "\xF3 ", "\xF3"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(c.trimmed, TrimmedView(c.text)) << c.name;
+    EXPECT_EQ(c.trimmed, TrimBlanks(c.text)) << c.name;
+  }
+}
+
+}  // namespace
+}  // namespace zt
