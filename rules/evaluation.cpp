@@ -1,37 +1,152 @@
 #include "rules/evaluation.h"
 
+#include <algorithm>
+#include <array>
+#include <cstring>
+
 #include "app/text.h"
 #include "app/whole_number.h"
 #include "rules/locator.h"
 
 namespace zt {
 
-void DupeKeys::Add(const std::string& key) {
-  ++lookups_;
-  ++counts_[key];
+namespace {
+
+constexpr std::uint64_t kSlotKeyBits = 0xFFFFFFFFu;
+
+std::uint64_t Mix(std::uint64_t value) {
+  value ^= value >> 32;
+  value *= 0xD6E8FEB86659FD93u;
+  value ^= value >> 32;
+  return value;
+}
+
+}  // namespace
+
+std::uint64_t DupeKeys::HashOf(std::string_view key) {
+  // Words of eight bytes, the last one overlapping the one before: keys are under twenty bytes.
+  const auto word_at = [&key](std::size_t at) {
+    std::uint64_t word;
+    std::memcpy(&word, key.data() + at, sizeof word);
+    return word;
+  };
+  std::uint64_t hash = key.size() * 0x9E3779B97F4A7C15u;
+  if (key.size() < 8) {
+    std::uint64_t word = 0;
+    for (std::size_t i = 0; i < key.size(); ++i) {
+      word |= std::uint64_t{static_cast<unsigned char>(key[i])} << (8 * i);
+    }
+    return Mix(hash ^ word);
+  }
+  for (std::size_t at = 0; at + 8 < key.size(); at += 8) hash = Mix(hash ^ word_at(at));
+  return Mix(hash ^ word_at(key.size() - 8));
+}
+
+std::string_view DupeKeys::TextOf(const Key& key) const {
+  return std::string_view(key_bytes_).substr(key.offset, key.length);
+}
+
+std::size_t DupeKeys::Find(std::string_view key, std::uint64_t hash) const {
+  const std::size_t mask = slots_.size() - 1;
+  const std::uint64_t tag = hash & ~kSlotKeyBits;
+  for (std::size_t index = static_cast<std::size_t>(hash) & mask;; index = (index + 1) & mask) {
+    const std::uint64_t slot = slots_[index];
+    if (slot == 0) return index;
+    if ((slot & ~kSlotKeyBits) == tag && TextOf(keys_[(slot & kSlotKeyBits) - 1]) == key) {
+      return index;
+    }
+  }
+}
+
+void DupeKeys::Grow(std::size_t capacity) {
+  slots_.assign(capacity, 0);
+  for (std::size_t number = 0; number < keys_.size(); ++number) {
+    const std::string_view key = TextOf(keys_[number]);
+    const std::uint64_t hash = HashOf(key);
+    slots_[Find(key, hash)] = (hash & ~kSlotKeyBits) | (number + 1);
+  }
+}
+
+void DupeKeys::Reserve(std::size_t keys) {
+  if (keys * 4 <= slots_.size() * 3) return;
+  std::size_t capacity = std::max<std::size_t>(16, slots_.size());
+  while (capacity * 3 < keys * 4) capacity *= 2;
+  Grow(capacity);
+  keys_.reserve(keys);
+}
+
+void DupeKeys::Add(std::string_view key) {
+  if (AddIfAbsent(key)) return;
+  ++keys_[(slots_[Find(key, HashOf(key))] & kSlotKeyBits) - 1].count;
   ++size_;
+}
+
+bool DupeKeys::AddIfAbsent(std::string_view key) {
+  ++lookups_;
+  if ((keys_.size() + 1) * 4 > slots_.size() * 3) Reserve(keys_.size() + 1);
+  const std::uint64_t hash = HashOf(key);
+  std::uint64_t& slot = slots_[Find(key, hash)];
+  if (slot != 0) {
+    Key& found = keys_[(slot & kSlotKeyBits) - 1];
+    if (found.count > 0) return false;
+    found.count = 1;
+  } else {
+    keys_.push_back(Key{static_cast<std::uint32_t>(key_bytes_.size()),
+                        static_cast<std::uint32_t>(key.size()), 1});
+    key_bytes_ += key;
+    slot = (hash & ~kSlotKeyBits) | keys_.size();
+  }
+  ++size_;
+  return true;
 }
 
 bool DupeKeys::Contains(std::string_view key) const {
   ++lookups_;
-  return counts_.find(key) != counts_.end();
+  if (slots_.empty()) return false;
+  const std::uint64_t slot = slots_[Find(key, HashOf(key))];
+  return slot != 0 && keys_[(slot & kSlotKeyBits) - 1].count > 0;
 }
 
-void DupeKeys::RemoveOne(const std::string& key) {
-  const auto it = counts_.find(key);
-  if (it == counts_.end()) return;
-  if (--it->second == 0) counts_.erase(it);
+void DupeKeys::RemoveOne(std::string_view key) {
+  if (slots_.empty()) return;
+  const std::uint64_t slot = slots_[Find(key, HashOf(key))];
+  if (slot == 0) return;
+  Key& found = keys_[(slot & kSlotKeyBits) - 1];
+  if (found.count == 0) return;
+  --found.count;
   --size_;
 }
 
 void DupeKeys::Clear() {
-  counts_.clear();
+  std::fill(slots_.begin(), slots_.end(), 0);
+  keys_.clear();
+  key_bytes_.clear();
   size_ = 0;
 }
 
 namespace {
 
 constexpr std::size_t kLocatorLength = 6;
+
+// DupeKeyOf without its allocations: the mode columns, a blank and the trimmed callsign, which
+// together never exceed 19 characters.
+class DupeKeyText {
+ public:
+  explicit DupeKeyText(std::string_view line) {
+    Append(Columns(line, 21, 22));
+    Append(" ");
+    Append(TrimmedView(Columns(line, 35, 50)));
+  }
+  std::string_view view() const { return std::string_view(text_.data(), size_); }
+
+ private:
+  void Append(std::string_view part) {
+    std::memcpy(text_.data() + size_, part.data(), part.size());
+    size_ += part.size();
+  }
+  std::array<char, 19> text_;  // only the first size_ characters are ever read
+  std::size_t size_ = 0;
+};
 
 bool IsBonusStation(std::string_view callsign) {
   for (const char* station : kBonusStations) {
@@ -54,49 +169,97 @@ std::int64_t VhfPoints(std::string_view locator, std::string_view own_locator) {
   return LocatorDistanceKm(latitude_a, latitude_b, longitude_a, longitude_b);
 }
 
-std::string VhfResult(std::string_view group, bool valid, std::string_view callsign,
-                      std::string_view mode, const ScoringContext& scoring, ScoreState& state) {
-  if (!valid) return "RPRT";
+// A result text with the points it adds to the score, so the text is never parsed back.
+struct Scored {
+  std::string text;
+  std::int64_t points = 0;
+};
+
+Scored VhfResult(std::string_view group, bool valid, std::string_view callsign,
+                 std::string_view mode, const ScoringContext& scoring, ScoreState& state) {
+  if (!valid) return {"RPRT"};
   if (UpdateLetterBonus(callsign, mode, scoring, state.letters)) state.score += kLetterBonusPoints;
-  std::string result =
-      std::to_string(VhfPoints(LastChars(group, kLocatorLength), scoring.own_locator));
-  if (IsBonusStation(callsign)) result += "+" + std::to_string(kBonusStationPoints);
+  Scored result;
+  result.points = state.vhf_points.PointsFor(LastChars(group, kLocatorLength), scoring.own_locator);
+  result.text = std::to_string(result.points);
+  if (IsBonusStation(callsign)) {
+    result.text += "+" + std::to_string(kBonusStationPoints);
+    result.points += kBonusStationPoints;
+  }
   return result;
 }
 
-// The points table of the short-wave round; empty for a group outside it.
-std::string ShortWaveTablePoints(std::string_view group, bool cw) {
-  if (group == "O") return cw ? "20" : "10";
-  if (group == "B") return cw ? "10" : "5";
-  if (group == "DG") return cw ? "4" : "2";
-  if (ToWholeNumber(group)) return cw ? "2" : "1";
+// The points table of the short-wave round; no text for a group outside it.
+Scored ShortWaveTablePoints(std::string_view group, bool cw) {
+  if (group == "O") return cw ? Scored{"20", 20} : Scored{"10", 10};
+  if (group == "B") return cw ? Scored{"10", 10} : Scored{"5", 5};
+  if (group == "DG") return cw ? Scored{"4", 4} : Scored{"2", 2};
+  if (ToWholeNumber(group)) return cw ? Scored{"2", 2} : Scored{"1", 1};
   return {};
 }
 
-std::string ShortWaveResult(std::string_view line_body, std::string_view group, bool valid,
-                            EvaluationContext context, std::string_view callsign,
-                            std::string_view mode, const ScoringContext& scoring,
-                            ScoreState& state) {
-  const bool cw = ModeOf(line_body) == "CW";
+Scored ShortWaveResult(std::string_view line_body, std::string_view group, bool valid,
+                       EvaluationContext context, std::string_view callsign, std::string_view mode,
+                       const ScoringContext& scoring, ScoreState& state) {
+  const bool cw = TrimmedView(Columns(line_body, 21, 22)) == "CW";
   // A single-mode category logs the other mode for the organisers' cross-check only.
   const bool set_aside = (cw && scoring.category_index == kCategorySsbOnly) ||
                          (!cw && scoring.category_index == kCategoryCwOnly);
   if (set_aside) {
-    if (!valid) return "RPRT";
+    if (!valid) return {"RPRT"};
     state.dupe_keys.RemoveOne(DupeKeyOf(line_body));
-    return "CTRL";
+    return {"CTRL"};
   }
-  if (!valid) return "RPRT";
+  if (!valid) return {"RPRT"};
   if (group.empty()) {
-    if (context == EvaluationContext::kAdding) return "RPRT";
-    return cw ? "0" : "CTRL";
+    if (context == EvaluationContext::kAdding) return {"RPRT"};
+    return {cw ? "0" : "CTRL"};
   }
-  std::string result = ShortWaveTablePoints(group, cw);
+  Scored result = ShortWaveTablePoints(group, cw);
   if (UpdateLetterBonus(callsign, mode, scoring, state.letters)) state.score += kLetterBonusPoints;
   return result;
 }
 
 }  // namespace
+
+std::int64_t VhfPointsMemo::PointsFor(std::string_view locator, std::string_view own_locator) {
+  if (own_locator != own_locator_) {
+    Clear();
+    own_locator_ = own_locator;
+  }
+  if (locator.size() != kLocatorLength) return VhfPoints(locator, own_locator);
+  std::uint64_t key = std::uint64_t{1} << 48;
+  for (std::size_t i = 0; i < kLocatorLength; ++i) {
+    key |= std::uint64_t{static_cast<unsigned char>(locator[i])} << (8 * i);
+  }
+  if ((used_ + 1) * 4 > slots_.size() * 3) {
+    std::vector<Slot> old = std::move(slots_);
+    slots_.assign(std::max<std::size_t>(64, old.size() * 2), Slot{});
+    used_ = 0;
+    for (const Slot& slot : old) {
+      if (slot.locator == 0) continue;
+      std::size_t index = static_cast<std::size_t>(Mix(slot.locator)) & (slots_.size() - 1);
+      while (slots_[index].locator != 0) index = (index + 1) & (slots_.size() - 1);
+      slots_[index] = slot;
+      ++used_;
+    }
+  }
+  std::size_t index = static_cast<std::size_t>(Mix(key)) & (slots_.size() - 1);
+  while (slots_[index].locator != 0 && slots_[index].locator != key) {
+    index = (index + 1) & (slots_.size() - 1);
+  }
+  if (slots_[index].locator == 0) {
+    slots_[index] = Slot{key, VhfPoints(locator, own_locator)};
+    ++used_;
+  }
+  return slots_[index].points;
+}
+
+void VhfPointsMemo::Clear() {
+  slots_.clear();
+  used_ = 0;
+  own_locator_.clear();
+}
 
 bool ExchangeIsValid(std::string_view received_group, Round round) {
   if (round == Round::kVhf) {
@@ -118,9 +281,9 @@ Confirmation RequiredConfirmation(std::string_view line_body, Round round) {
 }
 
 std::int64_t PointsOfResult(std::string_view result) {
-  const std::string trimmed = TrimBlanks(result);
+  const std::string_view trimmed = TrimmedView(result);
   const std::size_t plus = trimmed.find('+');
-  const auto points = ToWholeNumber(std::string_view(trimmed).substr(0, plus));
+  const auto points = ToWholeNumber(trimmed.substr(0, plus));
   if (!points) return 0;
   return std::int64_t{*points} + (plus == std::string::npos ? 0 : kBonusStationPoints);
 }
@@ -128,19 +291,16 @@ std::int64_t PointsOfResult(std::string_view result) {
 std::string EvaluateQso(std::string_view line_body, EvaluationContext context,
                         std::string_view callsign, std::string_view mode,
                         const ScoringContext& scoring, ScoreState& state) {
-  const std::string group = ReceivedGroupOf(line_body);
+  // The line is read through views: a recalculation runs this for every line of the log.
+  const std::string_view group = TrimmedView(Columns(line_body, 54, 66));
   const bool valid = ExchangeIsValid(group, scoring.round);
-  if (valid) {
-    const std::string key = DupeKeyOf(line_body);
-    if (state.dupe_keys.Contains(key)) return "DUPE";
-    state.dupe_keys.Add(key);
-  }
-  std::string result =
+  if (valid && !state.dupe_keys.AddIfAbsent(DupeKeyText(line_body).view())) return "DUPE";
+  Scored result =
       scoring.round == Round::kVhf
           ? VhfResult(group, valid, callsign, mode, scoring, state)
           : ShortWaveResult(line_body, group, valid, context, callsign, mode, scoring, state);
-  state.score += PointsOfResult(result);
-  return result;
+  state.score += result.points;
+  return std::move(result.text);
 }
 
 }  // namespace zt

@@ -5,44 +5,78 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <vector>
 
 #include "app/log_line.h"
 #include "rules/letter_bonus.h"
 
 namespace zt {
 
-// Keys of the QSOs that count for the duplicate test; hashed, and removing a key removes one
-// occurrence.
+// Keys of the QSOs that count for the duplicate test; removing a key removes one occurrence.
+// An open-addressing table of 8-byte slots over keys stored back to back: the table of a long
+// log stays small enough for the processor's caches, and adding a key allocates nothing once the
+// storage has grown to the log.
 class DupeKeys {
  public:
-  void Add(const std::string& key);
+  void Add(std::string_view key);
+  // Adds the key unless it is present, in one lookup; true when it was added.
+  bool AddIfAbsent(std::string_view key);
   bool Contains(std::string_view key) const;
-  void RemoveOne(const std::string& key);
+  void RemoveOne(std::string_view key);
+  // Empties the set and keeps its storage for the next recalculation.
   void Clear();
+  // Room for `keys` distinct keys without growing.
+  void Reserve(std::size_t keys);
   std::size_t size() const { return size_; }
-  // How many Contains/Add lookups ran: lets a test prove that a recalculation stays linear.
+  // How many lookups ran: lets a test prove that a recalculation stays linear.
   std::size_t lookups() const { return lookups_; }
 
  private:
-  struct Hash {
-    using is_transparent = void;
-    std::size_t operator()(std::string_view key) const {
-      return std::hash<std::string_view>{}(key);
-    }
+  struct Key {
+    std::uint32_t offset;  // into key_bytes_
+    std::uint32_t length;
+    std::int32_t count;  // 0 once removed; the key keeps its slot
   };
-  std::unordered_map<std::string, int, Hash, std::equal_to<>> counts_;
+  static std::uint64_t HashOf(std::string_view key);
+  std::string_view TextOf(const Key& key) const;
+  // The slot holding `key`, or the free slot where it would go.
+  std::size_t Find(std::string_view key, std::uint64_t hash) const;
+  void Grow(std::size_t capacity);
+
+  // 0 marks a free slot; otherwise the low half holds the key's number plus one and the high half
+  // a second part of its hash, which tells most other keys apart without reading them.
+  std::vector<std::uint64_t> slots_;  // a power of two, at most three quarters used
+  std::vector<Key> keys_;
+  std::string key_bytes_;
   std::size_t size_ = 0;
   mutable std::size_t lookups_ = 0;
+};
+
+// The points of VHF QSOs by the correspondent's locator, for one own locator: a log meets the
+// same few locators again and again, and each distance takes several trigonometric functions.
+class VhfPointsMemo {
+ public:
+  // The points of a QSO with `locator` (six characters), computed once per locator.
+  std::int64_t PointsFor(std::string_view locator, std::string_view own_locator);
+  void Clear();
+
+ private:
+  struct Slot {
+    std::uint64_t locator = 0;  // its six bytes above a marker bit; 0 marks a free slot
+    std::int64_t points = 0;
+  };
+  std::string own_locator_;
+  std::vector<Slot> slots_;  // a power of two, at most three quarters used
+  std::size_t used_ = 0;
 };
 
 struct ScoreState {
   DupeKeys dupe_keys;
   LetterBonusState letters;
   std::int64_t score = 0;
+  VhfPointsMemo vhf_points;  // a cache, cleared by each recalculation
 };
 
 enum class EvaluationContext { kAdding, kRecalculating };

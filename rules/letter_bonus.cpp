@@ -37,6 +37,8 @@ std::array<bool, 8> LetterBonusState::LitLetters() const {
 
 bool UpdateLetterBonus(std::string_view callsign, std::string_view mode,
                        const ScoringContext& scoring, LetterBonusState& state) {
+  // An awarded word has every letter: nothing can change, and most of a long log ends here.
+  if (state.awarded) return false;
   const std::string_view scoring_mode = mode == "SSB" ? std::string_view("PH") : mode;
   if (scoring.round == Round::kShortWave &&
       !ModeScoresInCategory(scoring_mode, scoring.category_index)) {
@@ -44,22 +46,24 @@ bool UpdateLetterBonus(std::string_view callsign, std::string_view mode,
   }
 
   // A portable or foreign-prefixed form is the same station up to its first "/".
-  const std::string station = TrimBlanks(callsign.substr(0, callsign.find('/')));
+  const std::string_view station = TrimmedView(callsign.substr(0, callsign.find('/')));
   const char letter = station.empty() ? '\0' : station.back();
   const auto has = [](std::string_view letters, char c) {
     return c != '\0' && letters.find(c) != std::string_view::npos;
   };
-
-  if (has(kWordLetters, letter) && !state.collected_callsigns.contains(station)) {
+  // Which list the letter would join; the station is looked up only then, since once the word
+  // is complete no letter is wanted any more.
+  std::string* wanting = nullptr;
+  if (has(kWordLetters, letter)) {
     if (!has(state.first_letters, letter)) {
-      state.collected_callsigns.insert(station);
-      state.first_letters += letter;
+      wanting = &state.first_letters;
     } else if (has(kDoubledLetters, letter) && !has(state.second_letters, letter)) {
-      state.collected_callsigns.insert(station);
-      state.second_letters += letter;
+      wanting = &state.second_letters;
     }
   }
-
+  if (wanting != nullptr && state.collected_callsigns.insert(std::string(station)).second) {
+    *wanting += letter;
+  }
   if (!state.awarded && state.first_letters.size() == 5 && state.second_letters.size() == 3) {
     state.awarded = true;
     return true;
