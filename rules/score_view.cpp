@@ -19,18 +19,21 @@ ScoringContext TForm1::Scoring() const {
 
 void TForm1::Button9Click() {
   const int remembered_row = SelectedRow();
-  std::vector<std::string> file_lines;
+  std::string file_content;
   if (FileExists(log_files_.log)) {
-    IoResult<std::vector<std::string>> read = ReadLogFile(log_files_);
+    IoResult<std::string> read = ReadWholeFile(log_files_.log);
     if (read.ok()) {
-      file_lines = std::move(read.value());
+      file_content = std::move(read.value());
     } else {
       ShowIoError(read.error());
     }
   }
-  Recalculation recalculation = Recalculate(file_lines, Scoring());
-  log_list.SetLines(std::move(recalculation.list_lines));
-  score_state = std::move(recalculation.state);
+  const ScoringContext scoring = Scoring();
+  const std::vector<std::string_view> file_lines = LineViews(file_content);
+  log_list.RebuildLines(static_cast<int>(file_lines.size()), [&](std::vector<std::string>& lines) {
+    const ChangedLines changed = RecalculateInPlace(file_lines, scoring, lines, score_state);
+    return std::pair(changed.first, changed.end);
+  });
   ShowScoreState();
   SelectRow(SelectionAfterRecalculation(remembered_row, log_list.Count()));
 }
@@ -39,15 +42,19 @@ void TForm1::ShowScoreState(bool claimed_score_too) {
   const QString score = QString::number(score_state.score);
   Label31->setText(score);
   if (claimed_score_too && station_dialog_) station_dialog_->Edit7->setText(score);
+  // Restyling a widget costs more than a recalculation of a small log: only changes are applied.
+  const auto restyle = [](QWidget* widget, const QString& style) {
+    if (widget->styleSheet() != style) widget->setStyleSheet(style);
+  };
   const std::array<bool, 8> lit = score_state.letters.LitLetters();
   for (std::size_t i = 0; i < lit.size(); ++i) {
-    LetterLabels[i]->setStyleSheet(
-        QStringLiteral("color: %1;").arg(lit[i] ? kCollectedColour : kNotCollectedColour));
+    restyle(LetterLabels[i],
+            QStringLiteral("color: %1;").arg(lit[i] ? kCollectedColour : kNotCollectedColour));
   }
   // The panel turns to the desktop colour once the word is complete.
-  Panel5->setStyleSheet(score_state.letters.awarded
-                            ? QStringLiteral("QFrame#Panel5 { background: #3a6ea5; }")
-                            : QString());
+  restyle(Panel5, score_state.letters.awarded
+                      ? QStringLiteral("QFrame#Panel5 { background: #3a6ea5; }")
+                      : QString());
   Label12->setVisible(score_state.letters.awarded);
 }
 
