@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <optional>
 
 #include "app/log_loading.h"
 #include "tests/support/temp_dir.h"
@@ -52,6 +53,51 @@ TEST_F(LogFileTest, Append_DirectoryWhereTheBackupShouldBe_FailsAndLeavesTheLog)
   std::filesystem::create_directory(files_.backup);
   ASSERT_TRUE(AppendToLogFile(files_, kSecond));
   EXPECT_EQ(kFirst + "\r\n", ReadFile(files_.log));
+}
+
+TEST_F(LogFileTest, Append_AnyEarlierBackup_EndsAsTheLogBeforeTheLine) {
+  // The backup is normally extended by the line appended before; whatever it held, it ends as the
+  // line-by-line copy of the log as it stood before this append.
+  struct Case {
+    const char* name;
+    std::string log;
+    std::optional<std::string> backup;  // none: no backup file
+    std::string expected_backup;
+  };
+  const std::string one = kFirst + "\r\n";
+  const std::string two = kFirst + "\r\n" + kSecond + "\r\n";
+  const Case cases[] = {
+      {"one append behind", two, one, two},
+      {"up to date already", two, two, two},
+      {"missing backup", two, std::nullopt, two},
+      {"backup of an emptied log", one, "\r\n", one},
+      {"log rewritten since", two, kSecond + "\r\n", two},
+      {"damaged backup", two, kFirst + "\r\nxx", two},
+      {"backup longer than the log", one, two, one},
+      {"log with lone line ends", kFirst + "\n" + kSecond + "\r", one, two},
+      {"log without its last line end", kFirst + "\r\n" + kSecond, one, two},
+      {"empty log", "", one, "\r\n"},
+  };
+  for (const Case& c : cases) {
+    WriteFile(files_.log, c.log);
+    std::filesystem::remove(files_.backup);
+    if (c.backup) WriteFile(files_.backup, *c.backup);
+    ASSERT_FALSE(AppendToLogFile(files_, "NEW")) << c.name;
+    EXPECT_EQ(c.expected_backup, ReadFile(files_.backup)) << c.name;
+    EXPECT_TRUE(ReadFile(files_.log).ends_with("NEW\r\n")) << c.name;
+  }
+}
+
+TEST_F(LogFileTest, Append_ManyLines_BackupAlwaysOneLineBehind) {
+  ASSERT_FALSE(CreateEmptyLogFile(files_));
+  std::string log;
+  for (int i = 0; i < 50; ++i) {
+    const std::string line = kFirst.substr(0, 60) + std::to_string(i);
+    ASSERT_FALSE(AppendToLogFile(files_, line));
+    EXPECT_EQ(log.empty() ? "\r\n" : log, ReadFile(files_.backup)) << i;
+    log += line + "\r\n";
+    EXPECT_EQ(log, ReadFile(files_.log)) << i;
+  }
 }
 
 TEST_F(LogFileTest, Rewrite_ChangesEveryLineWithTheSameBodyAndKeepsTheRest) {
