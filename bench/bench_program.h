@@ -1,0 +1,55 @@
+#pragma once
+
+// The real program on the offscreen platform, started on a generated log with prompts that
+// must stay silent and a clock that stands still.
+
+#include <filesystem>
+#include <memory>
+
+#include "app/program.h"
+#include "bench/generated_log.h"
+#include "tests/support/fake_time_source.h"
+
+namespace zt::bench {
+
+// Answers No (or Cancel) to everything and counts what was asked: a benchmark that meets a
+// question measures the wrong path and reports an error.
+class SilentPrompts : public Prompts {
+ public:
+  Answer Show(const Message&) override {
+    ++asked;
+    return Answer::kNo;
+  }
+  QString InputBox(const QString&, const QString&, const QString& prefilled) override {
+    ++asked;
+    return prefilled;
+  }
+  std::optional<QString> SaveFileName(const QString&, const QString&) override {
+    ++asked;
+    return std::nullopt;
+  }
+  void Beep() override { ++beeps; }
+
+  int asked = 0;
+  int beeps = 0;
+};
+
+// Constructs the four windows, shows the main window and lets it paint: the start-up as the
+// operator sees it.
+class StartedProgram {
+ public:
+  explicit StartedProgram(const std::filesystem::path& data_directory);
+  ~StartedProgram();
+
+  TForm1& form1() { return program_->form1(); }
+  SilentPrompts& prompts() { return prompts_; }
+  // Delivers what a handler posted (repaints, layout) so its cost is counted.
+  static void Settle();
+
+ private:
+  SilentPrompts prompts_;
+  testing::FakeTimeSource clock_;
+  std::unique_ptr<Program> program_;
+};
+
+}  // namespace zt::bench
