@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <cstring>
 
 #include "app/text.h"
@@ -68,9 +69,9 @@ void DupeKeys::Grow(std::size_t capacity) {
 }
 
 void DupeKeys::Reserve(std::size_t keys) {
-  if (keys * 4 <= slots_.size() * 3) return;
+  if (keys * 5 <= slots_.size() * 4) return;
   std::size_t capacity = std::max<std::size_t>(16, slots_.size());
-  while (capacity * 3 < keys * 4) capacity *= 2;
+  while (capacity * 4 < keys * 5) capacity *= 2;
   Grow(capacity);
   keys_.reserve(keys);
 }
@@ -83,7 +84,7 @@ void DupeKeys::Add(std::string_view key) {
 
 bool DupeKeys::AddIfAbsent(std::string_view key) {
   ++lookups_;
-  if ((keys_.size() + 1) * 4 > slots_.size() * 3) Reserve(keys_.size() + 1);
+  if ((keys_.size() + 1) * 5 > slots_.size() * 4) Reserve(keys_.size() + 1);
   const std::uint64_t hash = HashOf(key);
   std::uint64_t& slot = slots_[Find(key, hash)];
   if (slot != 0) {
@@ -128,25 +129,51 @@ namespace {
 
 constexpr std::size_t kLocatorLength = 6;
 
+// The columns of a line body that the rules read, trimmed, as views into the body: each is read
+// once per evaluation.
+struct BodyFields {
+  explicit BodyFields(std::string_view body)
+      : mode_columns(Columns(body, 21, 22)),
+        mode(TrimmedView(mode_columns)),
+        key_callsign(TrimmedView(Columns(body, 35, 50))),
+        group(TrimmedView(Columns(body, 54, 66))) {}
+  std::string_view mode_columns;  // as they stand: the start of the duplicate key
+  std::string_view mode;
+  std::string_view key_callsign;  // 35-50: the callsign of the duplicate key
+  std::string_view group;
+};
+
 // DupeKeyOf without its allocations: the mode columns, a blank and the trimmed callsign, which
 // together never exceed 19 characters.
 class DupeKeyText {
  public:
-  explicit DupeKeyText(std::string_view line) {
-    Append(Columns(line, 21, 22));
-    Append(" ");
-    Append(TrimmedView(Columns(line, 35, 50)));
+  explicit DupeKeyText(const BodyFields& fields) {
+    for (char c : fields.mode_columns) text_[size_++] = c;
+    text_[size_++] = ' ';
+    std::memcpy(text_.data() + size_, fields.key_callsign.data(), fields.key_callsign.size());
+    size_ += fields.key_callsign.size();
   }
   std::string_view view() const { return std::string_view(text_.data(), size_); }
 
  private:
-  void Append(std::string_view part) {
-    std::memcpy(text_.data() + size_, part.data(), part.size());
-    size_ += part.size();
-  }
   std::array<char, 19> text_;  // only the first size_ characters are ever read
   std::size_t size_ = 0;
 };
+
+// The received group of the short-wave round: a row of the points table, empty, or refused.
+enum class ShortWaveGroup { kO, kB, kDg, kSerial, kEmpty, kRefused };
+
+ShortWaveGroup ClassifyShortWaveGroup(std::string_view group) {
+  if (group.empty()) return ShortWaveGroup::kEmpty;
+  if (group == "O") return ShortWaveGroup::kO;
+  if (group == "B") return ShortWaveGroup::kB;
+  if (group == "DG") return ShortWaveGroup::kDg;
+  return ToWholeNumber(group) ? ShortWaveGroup::kSerial : ShortWaveGroup::kRefused;
+}
+
+bool VhfGroupIsValid(std::string_view group) {
+  return group.size() > kLocatorLength && !LocatorIsInvalid(LastChars(group, kLocatorLength));
+}
 
 bool IsBonusStation(std::string_view callsign) {
   for (const char* station : kBonusStations) {
@@ -169,55 +196,73 @@ std::int64_t VhfPoints(std::string_view locator, std::string_view own_locator) {
   return LocatorDistanceKm(latitude_a, latitude_b, longitude_a, longitude_b);
 }
 
-// A result text with the points it adds to the score, so the text is never parsed back.
-struct Scored {
-  std::string text;
-  std::int64_t points = 0;
-};
-
-Scored VhfResult(std::string_view group, bool valid, std::string_view callsign,
-                 std::string_view mode, const ScoringContext& scoring, ScoreState& state) {
-  if (!valid) return {"RPRT"};
+std::string VhfResult(const BodyFields& fields, std::string_view callsign, std::string_view mode,
+                      const ScoringContext& scoring, ScoreState& state) {
+  if (!VhfGroupIsValid(fields.group)) return "RPRT";
+  if (!state.dupe_keys.AddIfAbsent(DupeKeyText(fields).view())) return "DUPE";
   if (UpdateLetterBonus(callsign, mode, scoring, state.letters)) state.score += kLetterBonusPoints;
-  Scored result;
-  result.points = state.vhf_points.PointsFor(LastChars(group, kLocatorLength), scoring.own_locator);
-  result.text = std::to_string(result.points);
+  const std::int64_t points =
+      state.vhf_points.PointsFor(LastChars(fields.group, kLocatorLength), scoring.own_locator);
+  std::string result = std::to_string(points);
+  state.score += points;
   if (IsBonusStation(callsign)) {
-    result.text += "+" + std::to_string(kBonusStationPoints);
-    result.points += kBonusStationPoints;
+    result += "+" + std::to_string(kBonusStationPoints);
+    state.score += kBonusStationPoints;
   }
   return result;
 }
 
-// The points table of the short-wave round; no text for a group outside it.
-Scored ShortWaveTablePoints(std::string_view group, bool cw) {
-  if (group == "O") return cw ? Scored{"20", 20} : Scored{"10", 10};
-  if (group == "B") return cw ? Scored{"10", 10} : Scored{"5", 5};
-  if (group == "DG") return cw ? Scored{"4", 4} : Scored{"2", 2};
-  if (ToWholeNumber(group)) return cw ? Scored{"2", 2} : Scored{"1", 1};
-  return {};
+// The result text and points of a group of the points table.
+struct TableRow {
+  std::string_view cw_text;
+  int cw_points;
+  std::string_view ssb_text;
+  int ssb_points;
+};
+
+TableRow PointsTableRow(ShortWaveGroup group) {
+  switch (group) {
+    case ShortWaveGroup::kO:
+      return {"20", 20, "10", 10};
+    case ShortWaveGroup::kB:
+      return {"10", 10, "5", 5};
+    case ShortWaveGroup::kDg:
+      return {"4", 4, "2", 2};
+    default:
+      return {"2", 2, "1", 1};
+  }
 }
 
-Scored ShortWaveResult(std::string_view line_body, std::string_view group, bool valid,
-                       EvaluationContext context, std::string_view callsign, std::string_view mode,
-                       const ScoringContext& scoring, ScoreState& state) {
-  const bool cw = TrimmedView(Columns(line_body, 21, 22)) == "CW";
+std::string ShortWaveResult(const BodyFields& fields, EvaluationContext context,
+                            std::string_view callsign, std::string_view mode,
+                            const ScoringContext& scoring, ScoreState& state) {
+  const ShortWaveGroup group = ClassifyShortWaveGroup(fields.group);
+  const bool valid = group != ShortWaveGroup::kRefused;
+  if (valid && !state.dupe_keys.AddIfAbsent(DupeKeyText(fields).view())) return "DUPE";
+  const bool cw = fields.mode == "CW";
   // A single-mode category logs the other mode for the organisers' cross-check only.
   const bool set_aside = (cw && scoring.category_index == kCategorySsbOnly) ||
                          (!cw && scoring.category_index == kCategoryCwOnly);
+  if (!valid) return "RPRT";
   if (set_aside) {
-    if (!valid) return {"RPRT"};
-    state.dupe_keys.RemoveOne(DupeKeyOf(line_body));
-    return {"CTRL"};
+    state.dupe_keys.RemoveOne(DupeKeyText(fields).view());
+    return "CTRL";
   }
-  if (!valid) return {"RPRT"};
-  if (group.empty()) {
-    if (context == EvaluationContext::kAdding) return {"RPRT"};
-    return {cw ? "0" : "CTRL"};
+  if (group == ShortWaveGroup::kEmpty) {
+    if (context == EvaluationContext::kAdding) return "RPRT";
+    return cw ? "0" : "CTRL";
   }
-  Scored result = ShortWaveTablePoints(group, cw);
+  const TableRow row = PointsTableRow(group);
   if (UpdateLetterBonus(callsign, mode, scoring, state.letters)) state.score += kLetterBonusPoints;
-  return result;
+  state.score += cw ? row.cw_points : row.ssb_points;
+  return std::string(cw ? row.cw_text : row.ssb_text);
+}
+
+std::string Evaluate(const BodyFields& fields, EvaluationContext context, std::string_view callsign,
+                     std::string_view mode, const ScoringContext& scoring, ScoreState& state) {
+  return scoring.round == Round::kVhf
+             ? VhfResult(fields, callsign, mode, scoring, state)
+             : ShortWaveResult(fields, context, callsign, mode, scoring, state);
 }
 
 }  // namespace
@@ -228,6 +273,7 @@ std::int64_t VhfPointsMemo::PointsFor(std::string_view locator, std::string_view
     own_locator_ = own_locator;
   }
   if (locator.size() != kLocatorLength) return VhfPoints(locator, own_locator);
+  // The six characters above a marker bit, so that no locator is 0.
   std::uint64_t key = std::uint64_t{1} << 48;
   for (std::size_t i = 0; i < kLocatorLength; ++i) {
     key |= std::uint64_t{static_cast<unsigned char>(locator[i])} << (8 * i);
@@ -262,12 +308,8 @@ void VhfPointsMemo::Clear() {
 }
 
 bool ExchangeIsValid(std::string_view received_group, Round round) {
-  if (round == Round::kVhf) {
-    return received_group.size() > kLocatorLength &&
-           !LocatorIsInvalid(LastChars(received_group, kLocatorLength));
-  }
-  return received_group.empty() || received_group == "O" || received_group == "B" ||
-         received_group == "DG" || ToWholeNumber(received_group).has_value();
+  if (round == Round::kVhf) return VhfGroupIsValid(received_group);
+  return ClassifyShortWaveGroup(received_group) != ShortWaveGroup::kRefused;
 }
 
 Confirmation RequiredConfirmation(std::string_view line_body, Round round) {
@@ -291,16 +333,18 @@ std::int64_t PointsOfResult(std::string_view result) {
 std::string EvaluateQso(std::string_view line_body, EvaluationContext context,
                         std::string_view callsign, std::string_view mode,
                         const ScoringContext& scoring, ScoreState& state) {
-  // The line is read through views: a recalculation runs this for every line of the log.
-  const std::string_view group = TrimmedView(Columns(line_body, 54, 66));
-  const bool valid = ExchangeIsValid(group, scoring.round);
-  if (valid && !state.dupe_keys.AddIfAbsent(DupeKeyText(line_body).view())) return "DUPE";
-  Scored result =
-      scoring.round == Round::kVhf
-          ? VhfResult(group, valid, callsign, mode, scoring, state)
-          : ShortWaveResult(line_body, group, valid, context, callsign, mode, scoring, state);
-  state.score += result.points;
-  return std::move(result.text);
+  return Evaluate(BodyFields(line_body), context, callsign, mode, scoring, state);
+}
+
+std::string RecalculateQso(std::string_view line_body, const ScoringContext& scoring,
+                           ScoreState& state) {
+  const BodyFields fields(line_body);
+  // ScoringCallsignOf reads columns 35-49: the key's callsign, less a last character in column 50.
+  std::string_view callsign = fields.key_callsign;
+  if (line_body.size() >= 50 && callsign.data() + callsign.size() == line_body.data() + 50) {
+    callsign = TrimmedView(callsign.substr(0, callsign.size() - 1));
+  }
+  return Evaluate(fields, EvaluationContext::kRecalculating, callsign, fields.mode, scoring, state);
 }
 
 }  // namespace zt

@@ -64,7 +64,7 @@ class VhfPointsMemo {
 
  private:
   struct Slot {
-    std::uint64_t locator = 0;  // its six bytes above a marker bit; 0 marks a free slot
+    std::uint64_t locator = 0;  // its six bytes and a marker bit; 0 marks a free slot
     std::int64_t points = 0;
   };
   std::string own_locator_;
@@ -109,5 +109,10 @@ std::int64_t PointsOfResult(std::string_view result);
 std::string EvaluateQso(std::string_view line_body, EvaluationContext context,
                         std::string_view callsign, std::string_view mode,
                         const ScoringContext& scoring, ScoreState& state);
+
+// EvaluateQso when recalculating, with the callsign and mode read from the line (ScoringCallsignOf
+// and ModeOf) and every column read once.
+std::string RecalculateQso(std::string_view line_body, const ScoringContext& scoring,
+                           ScoreState& state);
 
 }  // namespace zt

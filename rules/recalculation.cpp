@@ -1,6 +1,7 @@
 #include "rules/recalculation.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "app/text.h"
 
@@ -14,11 +15,23 @@ constexpr std::size_t kListLineCapacity = kLineBodyLength + 16;
 
 // True when `list_line` starts with the line's body, padded with blanks to its 67 characters.
 bool HoldsBody(const std::string& list_line, std::string_view body) {
-  if (list_line.size() < kLineBodyLength || list_line.compare(0, body.size(), body) != 0) {
-    return false;
+  if (list_line.size() < kLineBodyLength) return false;
+  // A whole body, the usual case, is compared in one piece of fixed length.
+  if (body.size() == kLineBodyLength) {
+    return std::memcmp(list_line.data(), body.data(), kLineBodyLength) == 0;
   }
+  if (list_line.compare(0, body.size(), body) != 0) return false;
   for (std::size_t i = body.size(); i < kLineBodyLength; ++i) {
     if (list_line[i] != ' ') return false;
+  }
+  return true;
+}
+
+// A result text is a few characters long: comparing them inline beats a call to memcmp.
+bool SameText(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (a[i] != b[i]) return false;
   }
   return true;
 }
@@ -39,13 +52,9 @@ bool RecalculateLine(std::string_view file_line, const ScoringContext& scoring,
     list_line.resize(kLineBodyLength, ' ');
     changed = true;
   }
-  const std::string_view body = std::string_view(list_line).substr(0, kLineBodyLength);
-  // ScoringCallsignOf and ModeOf, read as views.
-  const std::string_view callsign = TrimmedView(Columns(body, 35, 49));
-  const std::string_view mode = TrimmedView(Columns(body, 21, 22));
   const std::string result =
-      EvaluateQso(body, EvaluationContext::kRecalculating, callsign, mode, scoring, state);
-  if (std::string_view(list_line).substr(kLineBodyLength) != result) {
+      RecalculateQso(std::string_view(list_line).substr(0, kLineBodyLength), scoring, state);
+  if (!SameText(std::string_view(list_line).substr(kLineBodyLength), result)) {
     list_line.resize(kLineBodyLength);
     list_line += result;
     changed = true;

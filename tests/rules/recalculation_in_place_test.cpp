@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
 #include "app/file_io.h"
+#include "app/log_line.h"
 #include "rules/recalculation.h"
 #include "tests/rules/qso_lines.h"
 
@@ -68,6 +70,39 @@ TEST(RecalculateInPlace, EveryPass_LooksEachKeyUpOnce) {
   for (std::size_t pass = 1; pass <= 3; ++pass) {
     RecalculateInPlace(Views(file), kBothModes, list, state);
     EXPECT_EQ(pass * 3, state.dupe_keys.lookups()) << pass;
+  }
+}
+
+TEST(RecalculateQso, AnyBody_EvaluatesAsEvaluateQsoWithTheLinesFields) {
+  std::vector<std::string> bodies;
+  // Callsigns that end before, at and only in column 50, for every round and category.
+  for (const char* callsign : {"QQ1ABC", "QQ1ABCDEFGHIJKLM", "QQ1ABCDEFGHIJKLMN", "Q"}) {
+    for (const char* mode : {"CW", "PH", "FM"}) {
+      bodies.push_back(QsoLine(mode, callsign, mode[0] == 'F' ? "12KO01HU" : "O"));
+    }
+  }
+  bodies.push_back(ReplaceColumns(std::string(67, ' '), 50, "X"));
+  std::mt19937 random(67);
+  std::uniform_int_distribution<int> byte(0, 255);
+  for (int i = 0; i < 300; ++i) {
+    std::string body(kLineBodyLength, ' ');
+    for (std::size_t column = 20; column < kLineBodyLength; ++column) {
+      if (byte(random) < 96) body[column] = static_cast<char>(byte(random));
+    }
+    bodies.push_back(body);
+  }
+  for (const ScoringContext& scoring : {kBothModes, ScoringContext{Round::kShortWave, 2, ""},
+                                        ScoringContext{Round::kVhf, 7, "KO00HU"}}) {
+    ScoreState general;
+    ScoreState recalculating;
+    for (const std::string& body : bodies) {
+      ASSERT_EQ(EvaluateQso(body, EvaluationContext::kRecalculating, ScoringCallsignOf(body),
+                            ModeOf(body), scoring, general),
+                RecalculateQso(body, scoring, recalculating))
+          << body;
+      ASSERT_EQ(general.score, recalculating.score) << body;
+      ASSERT_EQ(general.dupe_keys.size(), recalculating.dupe_keys.size()) << body;
+    }
   }
 }
 
