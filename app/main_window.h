@@ -15,7 +15,9 @@
 #include <QWidget>
 #include <array>
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "app/contest_clock.h"
 #include "app/file_io.h"
@@ -128,6 +130,11 @@ class TForm1 : public QWidget {
   // --- Export (export/export_commands.cpp) ---
   void Button2Click();
   void Button7Click();
+  // The export file in the data directory, named after the station callsign. None, after telling
+  // the operator, while the callsign is blank: the name would be the extension alone.
+  std::optional<std::filesystem::path> ExportPath(std::string_view extension);
+  // Writes an export file and reports the outcome; `kind` names the format in the messages.
+  void WriteExport(const QString& kind, const std::filesystem::path& path, std::string_view text);
 
   // --- Station settings (settings/station_commands.cpp) ---
   void Button1Click();
