@@ -103,6 +103,10 @@ QChar TypedCharacter(const QKeyEvent* event) {
       return QChar(0x1b);
     case Qt::Key_Backspace:
       return QChar('\b');
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+      // Tab moves between the fields; a field that refuses characters must not keep it.
+      return QChar();
     default:
       break;
   }

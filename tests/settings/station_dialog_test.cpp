@@ -264,7 +264,7 @@ TEST_F(StationDialogTest, LeavingTheLocatorField_ChecksItsShape) {
   }
 }
 
-TEST_F(StationDialogTest, ClaimedScore_TakesOnlyDigitsAndBackspace) {
+TEST_F(StationDialogTest, ClaimedScore_TakesOnlyDigitsAndBackspace_AndTabLeavesIt) {
   WriteSettings(3);
   Start();
   OpenDialog();
@@ -275,6 +275,10 @@ TEST_F(StationDialogTest, ClaimedScore_TakesOnlyDigitsAndBackspace) {
   Key(form2().Edit7, Qt::Key_Home);
   Key(form2().Edit7, Qt::Key_Delete);
   EXPECT_EQ("2", form2().Edit7->text());
+  Key(form2().Edit7, Qt::Key_Tab);
+  EXPECT_EQ(form2().Edit4, QApplication::focusWidget());
+  Key(form2().Edit4, Qt::Key_Backtab, Qt::ShiftModifier);
+  EXPECT_EQ(form2().Edit7, QApplication::focusWidget());
 }
 
 TEST_F(StationDialogTest, LeavingTheCallsign_CopiesItToTheMainWindowAtOnce) {
