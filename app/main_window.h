@@ -30,6 +30,7 @@ namespace zt {
 class TForm2;
 class TForm3;
 class TForm4;
+enum class CorrectedField;
 
 // What the windows get from outside: where the files live, who answers the questions and what
 // time it is. The program passes the executable's folder, Qt prompts and the system clock.
@@ -116,6 +117,11 @@ class TForm1 : public QWidget {
   void Zmieodebranynumerseryjny1Click();
   void Usu1Click();
 
+ private:
+  // The steps shared by the five corrections that ask for the new value in an input box.
+  void CorrectSelectedQso(CorrectedField field);
+
+ public:
   // --- Export (export/export_commands.cpp) ---
   void Button2Click();
   void Button7Click();
