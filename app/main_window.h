@@ -69,6 +69,12 @@ class TForm1 : public QWidget {
   // --- New log (app/new_log.cpp) ---
   void Button8Click();
 
+ private:
+  // Offers to save a copy of the log; false when the operator keeps the log after all or the
+  // copy failed.
+  bool SaveOrDiscardLog();
+
+ public:
   // --- QSO entry (app/entry_handlers.cpp) ---
   void Button4Click();
   void Edit4Change();
