@@ -498,18 +498,6 @@ INSTANTIATE_TEST_SUITE_P(
                 "2024-12-01 0705 80M CW 559     12 QQ1ABC          559           5  2"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(CorrectionTest, ModeChoice_TwoIdenticalQsos_AreChangedTogether) {
-  StartWith(kBothModes, {kQsoA, kQsoB, kQsoA});
-  SelectInList(0);
-  form1().Zmieemisj1->trigger();
-  form4().ComboBox1->setCurrentIndex(1);
-  form4().Button1Click();
-  const std::string changed =
-      "2024-12-01 0705 80M PH 59      12 QQ1ABC          59            5  2";
-  EXPECT_EQ((std::vector<std::string>{changed, kQsoB, changed}), FileLines());
-  ExpectSameAsFreshStart();
-}
-
 TEST_F(CorrectionTest, ModeChoice_WriteFails_ReportsAndStaysOpen) {
   StartWith(kBothModes, {kQsoA, kQsoB});
   SelectInList(0);

@@ -168,16 +168,6 @@ TEST_F(NewLogTest, EmptyList_ResetsWithoutAskingAndRestartsTheClock) {
   ExpectEmptyLogAndReset();
 }
 
-TEST_F(NewLogTest, ClockRunning_KeepsRunning) {
-  StartWithLog();
-  form1().StartClock();
-  ExpectSave(std::nullopt);
-  prompts_.ExpectMessage(kDiscard, Answer::kOk);
-  form1().Button8->click();
-  EXPECT_TRUE(form1().ClockRunning());
-  EXPECT_FALSE(form1().Panel4->isVisible());
-}
-
 TEST_F(NewLogTest, FirstQsoAfterwards_IsSentWithOneAndIsNoRepeat) {
   StartWithLog();
   ExpectSave(std::nullopt);
