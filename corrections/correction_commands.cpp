@@ -89,7 +89,9 @@ QString GroupQuestionText(const ReceivedGroupCheck& check) {
 
 void TForm1::CorrectSelectedQso(CorrectedField field) {
   const int row = SelectedRow();
-  if (row < 0) {
+  // An empty line of a hand-edited log holds no QSO; correcting it would write a partial line
+  // over every empty line of the file.
+  if (row < 0 || log_list.LineAt(row).empty()) {
     prompts().Show(ErrorMessage(kNothingSelected));
     return;
   }
@@ -140,7 +142,7 @@ void TForm1::Zmiepasmo1Click() {}
 
 void TForm1::Zmieemisj1Click() {
   const int row = SelectedRow();
-  if (row < 0) {
+  if (row < 0 || log_list.LineAt(row).empty()) {
     prompts().Show(ErrorMessage(kNothingSelected));
     return;
   }

@@ -350,6 +350,17 @@ TEST_F(CorrectionTest, Correction_QsoNoLongerInTheFile_LeavesListAndFile) {
   EXPECT_EQ((std::vector<std::string>{kQsoA, kQsoB}), ListLines());
 }
 
+TEST_F(CorrectionTest, Correction_OfAnEmptyLine_IsRefusedAndTouchesNoFileLine) {
+  StartWith(kBothModes, {kQsoA, "", kQsoB, ""});
+  const std::string content = LogContent();
+  SelectInList(1);
+  prompts_.ExpectMessage(ErrorMessage("Należy najpierw zaznaczyć łączność!"));
+  form1().ZmieczasQSO1->trigger();
+  prompts_.ExpectMessage(ErrorMessage("Należy najpierw zaznaczyć łączność!"));
+  form1().Zmieemisj1->trigger();
+  EXPECT_EQ(content, LogContent());
+}
+
 TEST_F(CorrectionTest, Correction_LogFileMissing_ReportsAndKeepsTheList) {
   StartWith(kBothModes, {kQsoA, kQsoB});
   std::filesystem::remove(dir_ / "zawody_teltolmowe.zlg");
