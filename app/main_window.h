@@ -33,6 +33,7 @@ namespace zt {
 class TForm2;
 class TForm3;
 class TForm4;
+enum class CorrectedField;
 
 // The text shown for a failed file operation: the file and the system's reason.
 QString IoErrorText(const IoError& error);
@@ -74,6 +75,12 @@ class TForm1 : public QWidget {
   // --- New log (app/new_log.cpp) ---
   void Button8Click();
 
+ private:
+  // Offers to save a copy of the log; false when the operator keeps the log after all or the
+  // copy failed.
+  bool SaveOrDiscardLog();
+
+ public:
   // --- QSO entry (app/entry_handlers.cpp) ---
   void Button4Click();
   void Edit4Change();
@@ -127,6 +134,11 @@ class TForm1 : public QWidget {
   void Zmieodebranynumerseryjny1Click();
   void Usu1Click();
 
+ private:
+  // The steps shared by the five corrections that ask for the new value in an input box.
+  void CorrectSelectedQso(CorrectedField field);
+
+ public:
   // --- Export (export/export_commands.cpp) ---
   void Button2Click();
   void Button7Click();

@@ -87,6 +87,15 @@ TEST_F(StartupTest, Headings_AreTheBuddiesOfTheirFields) {
   EXPECT_EQ(form1().Edit4, form1().findChild<QLineEdit*>("Edit4"));
 }
 
+TEST_F(StartupTest, LogThatCannotBeRead_IsReportedWithTheSystemText) {
+  WriteSettings(4);
+  std::filesystem::create_directory(dir_ / "zawody_teltolmowe.zlg");
+  prompts_.ExpectMessage(ErrorMessage(
+      IoErrorText(IoError{dir_ / "zawody_teltolmowe.zlg", "Is a directory"})));
+  Start();
+  EXPECT_EQ(0, form1().log_list.Count());
+}
+
 TEST_F(StartupTest, DataFolderThatCannotBeWritten_IsReportedOnceByName) {
   WriteSettings(4);
   // Root ignores permissions, so a missing folder stands for one that cannot be written.
