@@ -73,7 +73,11 @@ void TForm2::TakeSelectedCategory() {
 void TForm2::ComboBox1Change() {
   if (RefuseRoundChange()) return;
   TakeSelectedCategory();
-  if (RoundOf(main_window_.ContestCategory) == Round::kVhf) Edit10->setFocus();
+  if (RoundOf(main_window_.ContestCategory) == Round::kVhf) {
+    // Selected, so that what the operator types replaces the placeholder "LOKATOR".
+    Edit10->setFocus();
+    Edit10->selectAll();
+  }
   main_window_.ApplyCategoryConfiguration();
 }
 

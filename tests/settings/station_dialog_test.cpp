@@ -196,6 +196,8 @@ TEST_F(StationDialogTest, RoundChange_WithAnEmptyLog_SwitchesTheMainWindowToVhf)
   EXPECT_FALSE(form1().Zmiepasmo1->isEnabled());
   EXPECT_FALSE(form1().Zmieemisj1->isEnabled());
   EXPECT_EQ(form2().Edit10, QApplication::focusWidget());
+  // Typing replaces the locator at once.
+  EXPECT_EQ("KO00HU", form2().Edit10->selectedText());
   // The caption and the file wait for "OK".
   EXPECT_EQ(QStringLiteral("Zawody Teltólmowe          KF - grupa D - stacje indyw. SSB i CW"),
             form1().windowTitle());
