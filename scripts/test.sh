@@ -3,6 +3,9 @@
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 zt_install_packages "${ZT_BUILD_PACKAGES[@]}" libgtest-dev libgmock-dev
+# The end-to-end tests: a real X window under Xvfb, driven by xdotool beside a light window
+# manager, the clock held by libfaketime, screenshots by ImageMagick.
+zt_install_packages xvfb xdotool x11-utils openbox faketime imagemagick tzdata
 command -v npm >/dev/null || zt_install_packages nodejs npm
 cd "$ZT_ROOT"
 cmake --preset testing >/dev/null
