@@ -132,6 +132,9 @@ void TForm1::CreateControls() {
   }
   Label12 = MakeLabel(Panel5, "Label12", "+ 20 punktów", {34, 34});
   Label12->setStyleSheet("QLabel { color: white; background: #3a6ea5; font-weight: bold; }");
+  // The style sheet's bold font counts only once the label is polished; sized before, the
+  // label cut its text to "+ 20 punk".
+  Label12->ensurePolished();
   Label12->adjustSize();
 
   Label4 = MakeLabel(this, "Label4", "Data (rrrr-mm-dd)", {16, 64});
