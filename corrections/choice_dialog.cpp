@@ -38,6 +38,8 @@ TForm4::TForm4(TForm1& main_window)
   ComboBox1->setGeometry(16, 16, 153, ComboBox1->sizeHint().height());
 
   Button1 = new QPushButton("OK", this);
+  // Enter presses the focused button, as in a dialog (this window is no QDialog).
+  Button1->setAutoDefault(true);
   Button1->setObjectName("Button1");
   SetPixelFont(Button1, 16, false);
   Button1->setGeometry(184, 16, 75, 33);

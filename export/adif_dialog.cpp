@@ -29,6 +29,8 @@ QLabel* Heading(const char* name, const char* text, QWidget* buddy) {
 QPushButton* Button(const char* name, const char* caption) {
   auto* button = new QPushButton(QString::fromUtf8(caption));
   button->setObjectName(QString::fromLatin1(name));
+  // Enter presses the focused button, as in a dialog (this window is no QDialog).
+  button->setAutoDefault(true);
   return button;
 }
 
@@ -63,7 +65,8 @@ void TForm3::CreateControls() {
   grid->addWidget(Edit3, 3, 1);
   grid->addWidget(Button1, 4, 0);
   grid->addWidget(Button2, 4, 1);
-  Edit1->setMinimumWidth(320);
+  // Wide enough for the contest field to show the contest name and the year whole.
+  Edit1->setMinimumWidth(420);
 
   QWidget* const order[] = {Edit1, Button1, Button2, Edit2, Edit3};
   for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);

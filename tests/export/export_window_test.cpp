@@ -312,6 +312,19 @@ TEST_F(ExportTest, AdifCaptionClicked_SavesLikeZapisz) {
   }
 }
 
+TEST_F(ExportTest, AdifButtons_EnterPressesTheFocusedOne) {
+  StartShortWave();
+  OpenAdif();
+  prompts_.ExpectMessage(Success("ADIF", "qq2xyz.adi"));
+  form3().Button1->setFocus();
+  Key(form3().Button1, Qt::Key_Return);
+  EXPECT_TRUE(std::filesystem::exists(dir_ / "qq2xyz.adi"));
+  form3().Button2->setFocus();
+  Key(form3().Button2, Qt::Key_Return);
+  EXPECT_FALSE(form3().isVisible());
+  EXPECT_TRUE(form1().isVisible());
+}
+
 TEST_F(ExportTest, AdifDialog_TabOrderAndHeadingsFollowTheLayout) {
   StartShortWave();
   OpenAdif();
