@@ -198,8 +198,9 @@ export_adif() {
   local dialog
   dialog=$(wait_window 'Zapis pliku ADIF')
   type_text "$ADIF_COMMENT"
-  screenshot "$dialog" "$SHOTS/adif-dialog.png"
-  press Tab space
+  screenshot "$dialog" "$SHOTS/adif-dialog-$ROUND.png"
+  # Zapisz with Enter, Powrót with Space.
+  press Tab Return
   answer_box 'Informacja' Return
   wait_until "the ADIF file" test -f "$PREFIX/$EXPORT_BASE.adi"
   wait_window 'Zapis pliku ADIF' >/dev/null
