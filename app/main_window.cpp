@@ -131,10 +131,12 @@ void TForm1::CreateControls() {
     SetFont(LetterLabels[i], 15, true);
   }
   Label12 = MakeLabel(Panel5, "Label12", "+ 20 punktów", {34, 34});
-  Label12->setStyleSheet("QLabel { color: white; background: #3a6ea5; font-weight: bold; }");
-  // The style sheet's bold font counts only once the label is polished; sized before, the
-  // label cut its text to "+ 20 punk".
-  Label12->ensurePolished();
+  // Bold through the font, not the style sheet: a style sheet's font is not known when the
+  // label is sized, and the label then cut its text to "+ 20 punk".
+  QFont bonus_font = Label12->font();
+  bonus_font.setBold(true);
+  Label12->setFont(bonus_font);
+  Label12->setStyleSheet("QLabel { color: white; background: #3a6ea5; }");
   Label12->adjustSize();
 
   Label4 = MakeLabel(this, "Label4", "Data (rrrr-mm-dd)", {16, 64});
