@@ -87,10 +87,10 @@ IoStatus ReplaceFileAtomically(const std::filesystem::path& path,
     if (error) status = ErrorFor(path, error);
   }
   if (status) {
-    // Don't leave a half-written temporary file behind; the old file is still whole. A directory
-    // standing in its place is not ours to remove.
+    // Don't leave a half-written temporary file behind; the old file is still whole. Only a
+    // file is removed: whatever else stands at that path was not made here.
     std::error_code ignored;
-    if (!std::filesystem::is_directory(temporary, ignored)) {
+    if (std::filesystem::is_regular_file(temporary, ignored)) {
       std::filesystem::remove(temporary, ignored);
     }
     return status;
@@ -118,6 +118,17 @@ IoStatus AppendDurably(const std::filesystem::path& path, std::string_view conte
     }
   }
   return status;
+}
+
+IoStatus CheckDirectoryWritable(const std::filesystem::path& directory) {
+  const std::filesystem::path probe = directory / ".zawody_teltolmowe.probe";
+  if (IoStatus status = WriteAndSync(probe, "wb", "")) {
+    status->path = directory;
+    return status;
+  }
+  std::error_code ignored;
+  std::filesystem::remove(probe, ignored);
+  return std::nullopt;
 }
 
 std::vector<std::string> SplitLines(std::string_view content) {

@@ -52,6 +52,9 @@ IoStatus ReplaceFileAtomically(const std::filesystem::path& path,
 // length, so it never keeps part of the content.
 IoStatus AppendDurably(const std::filesystem::path& path, std::string_view content);
 
+// Whether files can be created in `directory`: writes and removes a small probe file.
+IoStatus CheckDirectoryWritable(const std::filesystem::path& directory);
+
 // Lines split at CR LF, a lone LF or a lone CR; the line end after the last line is optional.
 std::vector<std::string> SplitLines(std::string_view content);
 

@@ -96,6 +96,8 @@ TForm1::TForm1(const Environment& environment, QWidget* parent)
   CreatePopupMenu();
   SetTabOrder();
   ConnectHandlers();
+  // A hint stays five seconds.
+  for (QWidget* child : findChildren<QWidget*>()) child->setToolTipDuration(5000);
   FormCreate();
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     move(screen->availableGeometry().center() - rect().center());
