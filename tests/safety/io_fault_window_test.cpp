@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <QTest>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -11,6 +13,8 @@
 #include "app/file_io.h"
 #include "app/main_window.h"
 #include "app/program.h"
+#include "corrections/choice_dialog.h"
+#include "export/adif_dialog.h"
 #include "settings/station_dialog.h"
 #include "tests/support/fake_time_source.h"
 #include "tests/support/program_fixture.h"
@@ -33,6 +37,8 @@ Message IoMessage(const std::filesystem::path& path, int error) {
 }
 
 // What the main window shows of the log; a fresh start on the same directory must show the same.
+// The lines are compared sorted: a corrected line stands last in the list until the next
+// recalculation puts it back in its place.
 struct Shown {
   std::vector<std::string> lines;
   QString score;
@@ -56,6 +62,7 @@ Shown ShownBy(TForm1& window) {
               window.Edit8->text(),
               {}};
   for (QLabel* letter : window.LetterLabels) shown.letters << letter->styleSheet();
+  std::sort(shown.lines.begin(), shown.lines.end());
   return shown;
 }
 
@@ -148,6 +155,166 @@ TEST(WindowFaults, AddingFailsAtEveryFileStep_ReportsTheReasonAndShowsWhatTheFil
     EXPECT_TRUE(session.form1().Edit4->text().isEmpty());
   }
   std::printf("[ faults   ] %zu failure points injected into adding a QSO\n", steps.size());
+}
+
+QString PathText(const std::filesystem::path& path) {
+  return QString::fromStdU16String(path.u16string());
+}
+
+// A file-writing command of the windows: what it asks before it writes, the command itself and
+// the messages of its success. Each runs on a short-wave log of two QSOs.
+struct WindowCommand {
+  const char* name;
+  std::function<void(Session&)> arrange;
+  std::function<void(Session&)> run;
+  std::function<void(Session&)> expect_success;
+  const char* written_file;  // the file the command makes besides the log, if any
+};
+
+std::vector<WindowCommand> WindowCommands() {
+  const auto nothing = [](Session&) {};
+  const auto any_message = [](Session& s) { s.prompts.ExpectMessage(Message{}); };
+  return {
+      {"callsign correction",
+       [](Session& s) {
+         s.form1().SelectRow(1);
+         s.prompts.ExpectInput("Zmiana znaku korespondenta", "Nowy znak", "QQ2DEF",
+                               QString("QQ2XYZ"));
+       },
+       [](Session& s) { s.form1().Zmieznakkorespondenta1->trigger(); }, nothing, nullptr},
+      {"deletion",
+       [](Session& s) {
+         s.form1().SelectRow(0);
+         s.prompts.ExpectMessage(
+             Message{"Potwierdzenie", QString::fromUtf8("Czy na pewno usunąć zaznaczoną łączność?"),
+                     Icon::kQuestion, Buttons::kYesNo, Answer::kYes},
+             Answer::kYes);
+       },
+       [](Session& s) { s.form1().Usu1->trigger(); }, nothing, nullptr},
+      {"mode change",
+       [](Session& s) {
+         s.form1().SelectRow(0);
+         s.form1().Zmieemisj1->trigger();
+         s.program->form4().ComboBox1->setCurrentIndex(1);
+       },
+       [](Session& s) { s.program->form4().Button1Click(); }, nothing, nullptr},
+      {"New log with a copy",
+       [](Session& s) {
+         s.prompts.ExpectSaveFileName(PathText(s.dir / "qq2xyz.log"), "Wszystkie pliki (*)",
+                                      PathText(s.dir / "kopia.log"));
+       },
+       [](Session& s) { s.form1().Button8->click(); }, nothing, "kopia.log"},
+      {"Cabrillo export",
+       [](Session& s) {
+         // The question whether the station data are right; its text is the exports' test's.
+         s.prompts.ExpectMessage(Message{}, Answer::kYes);
+       },
+       [](Session& s) { s.form1().Button2->click(); }, any_message, "qq2xyz.cbr"},
+      {"ADIF export", [](Session& s) { s.form1().Button7->click(); },
+       [](Session& s) { s.program->form3().Button1->click(); }, any_message, "qq2xyz.adi"},
+      {"station data OK", [](Session& s) { s.program->form2().Edit3->setText("nowy@example.com"); },
+       [](Session& s) { s.program->form2().Button3->click(); }, nothing, "zawody_teltolmowe.ini"},
+  };
+}
+
+struct Outcome {
+  std::vector<StepCall> steps;
+  std::string log;
+  std::string written;
+};
+
+Outcome UndisturbedRun(const WindowCommand& command) {
+  Session session(kTwoLines);
+  session.Start();
+  command.arrange(session);
+  command.expect_success(session);
+  Outcome outcome;
+  SetIoFaultHookForTesting([&](IoStep step, const std::filesystem::path& path) {
+    outcome.steps.push_back({step, path.filename().string()});
+    return 0;
+  });
+  command.run(session);
+  SetIoFaultHookForTesting(nullptr);
+  outcome.log = session.Log();
+  if (command.written_file) outcome.written = ReadFile(session.dir / command.written_file);
+  return outcome;
+}
+
+TEST(WindowFaults, EveryCommandFailingAtEveryFileStep_ReportsTheReasonAndShowsWhatTheFileHolds) {
+  std::size_t failure_points = 0;
+  for (const WindowCommand& command : WindowCommands()) {
+    SCOPED_TRACE(command.name);
+    const Outcome undisturbed = UndisturbedRun(command);
+    ASSERT_FALSE(undisturbed.steps.empty());
+    for (std::size_t failing = 0; failing < undisturbed.steps.size(); ++failing) {
+      SCOPED_TRACE("step " + std::to_string(failing) + " on " + undisturbed.steps[failing].file);
+      const int error = kErrors[failing % std::size(kErrors)];
+      Session session(kTwoLines);
+      const std::string settings = ReadFile(session.dir / "zawody_teltolmowe.ini");
+      session.Start();
+      command.arrange(session);
+      session.prompts.ExpectMessage(
+          IoMessage(session.dir / undisturbed.steps[failing].file, error));
+      std::size_t calls = 0;
+      SetIoFaultHookForTesting(
+          [&](IoStep, const std::filesystem::path&) { return calls++ == failing ? error : 0; });
+      command.run(session);
+      SetIoFaultHookForTesting(nullptr);
+      ++failure_points;
+
+      const std::string log = session.Log();
+      EXPECT_TRUE(log == kTwoLines || log == undisturbed.log) << log;
+      EXPECT_EQ(session.ShownAfterRestart(), ShownBy(session.form1()));
+      if (command.written_file) {
+        const std::filesystem::path written = session.dir / command.written_file;
+        const std::string before =
+            std::string(command.written_file) == "zawody_teltolmowe.ini" ? settings : "";
+        const std::string content = ReadFile(written);
+        EXPECT_TRUE(content == before || content == undisturbed.written) << content;
+      }
+      for (const char* leftover :
+           {"temporary.zlg", "kopia.log~", "qq2xyz.cbr~", "qq2xyz.adi~", "zawody_teltolmowe.in~"}) {
+        EXPECT_FALSE(FileExists(session.dir / leftover)) << leftover;
+      }
+    }
+  }
+  std::printf("[ faults   ] %zu failure points injected into the windows' file commands\n",
+              failure_points);
+}
+
+// A directory standing where a command writes: the command names it with the system's reason,
+// the log stays, and the directory is left where it is.
+TEST(WindowFaults, DirectoryWhereACommandWrites_IsReportedAndTheLogStays) {
+  struct Case {
+    const char* command;
+    const char* directory;
+  };
+  const Case cases[] = {
+      {"callsign correction", "temporary.zlg"},
+      {"deletion", "temporary.zlg"},
+      {"mode change", "temporary.zlg"},
+      {"New log with a copy", "temporary.zlg"},
+      {"Cabrillo export", "qq2xyz.cbr"},
+      {"ADIF export", "qq2xyz.adi"},
+      {"station data OK", "zawody_teltolmowe.in~"},
+  };
+  const std::vector<WindowCommand> commands = WindowCommands();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.command) + ", " + c.directory);
+    const auto command = std::find_if(commands.begin(), commands.end(), [&](const auto& command) {
+      return std::string(command.name) == c.command;
+    });
+    ASSERT_NE(commands.end(), command);
+    Session session(kTwoLines);
+    std::filesystem::create_directories(session.dir / c.directory / "inside");
+    session.Start();
+    command->arrange(session);
+    session.prompts.ExpectMessage(IoMessage(session.dir / c.directory, EISDIR));
+    command->run(session);
+    EXPECT_EQ(kTwoLines, session.Log());
+    EXPECT_EQ(session.ShownAfterRestart(), ShownBy(session.form1()));
+    EXPECT_TRUE(std::filesystem::is_directory(session.dir / c.directory / "inside"));
+  }
 }
 
 TEST(WindowFaults, DirectoryWhereTheBackupShouldBe_AddingFailsAndTheLogStays) {
