@@ -246,5 +246,40 @@ TEST_F(BadInputTest, HostileStationData_SettingsKeepTwelveLinesAndReadBackTheSam
   form1().Edit4->setFocus();
 }
 
+// A log edited by hand: small letters, and a received group that reaches column 54. Cancel in
+// any correction box gives back the pre-filled value, which must change nothing.
+TEST_F(BadInputTest, HandEditedLine_CancelledCorrections_LeaveTheFileByteForByte) {
+  //                       1         2         3         4         5         6
+  //              1234567890123456789012345678901234567890123456789012345678901234567
+  const std::string line = "2026-12-06 1205 80M CW 599      o qq1abc          599123456789012  2";
+  WriteSettings(4);
+  WriteLog({line});
+  Start();
+  const std::string content = LogContent();
+  struct Command {
+    QAction* action;
+    const char* caption;
+    const char* prompt;
+    const char* prefilled;
+  };
+  const Command commands[] = {
+      {form1().zmiendate1, "Zmiana daty", "Nowa data (rrrr-mm-dd)", "2026-12-06"},
+      {form1().ZmieczasQSO1, "Zmiana czasu", "Nowy czas (hhmm)", "1205"},
+      {form1().Zmieznakkorespondenta1, "Zmiana znaku korespondenta", "Nowy znak", "qq1abc"},
+      {form1().Zmienadanynumerser1, "Zmiana nadanej grupy kontrolnej", "Nowa grupa", "o"},
+      {form1().Zmieodebranynumerseryjny1, "Zmiana odebranej grupy kontrolnej", "Nowa grupa",
+       "123456789012"},
+  };
+  for (const Command& command : commands) {
+    SCOPED_TRACE(command.caption);
+    form1().SelectRow(0);
+    prompts_.ExpectInput(QString::fromUtf8(command.caption), QString::fromUtf8(command.prompt),
+                         command.prefilled, std::nullopt);
+    command.action->trigger();
+    EXPECT_EQ(content, LogContent());
+    EXPECT_TRUE(prompts_.Done());
+  }
+}
+
 }  // namespace
 }  // namespace zt::testing
