@@ -4,12 +4,15 @@
 #include <QGuiApplication>
 #include <QPlainTextEdit>
 #include <QTest>
+#include <cerrno>
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "app/file_io.h"
 #include "app/log_line.h"
 #include "app/widgets.h"
+#include "export/adif_dialog.h"
 #include "settings/settings_file.h"
 #include "settings/station_dialog.h"
 #include "tests/support/program_fixture.h"
@@ -129,6 +132,9 @@ TEST_F(BadInputTest, HostileText_InEveryEntryField_KeepsOnlyWhatTheFileCanHold) 
       {"dialog Edit8", form2().Edit8, false},
       {"dialog Edit9", form2().Edit9, true},
       {"dialog Edit10", form2().Edit10, true},
+      {"ADIF comment", form3().Edit1, false},
+      {"ADIF operator", form3().Edit2, true},
+      {"ADIF contest", form3().Edit3, false},
   };
   for (const Field& field : fields) {
     const QString before = field.edit->text();
@@ -145,18 +151,23 @@ TEST_F(BadInputTest, HostileText_InEveryEntryField_KeepsOnlyWhatTheFileCanHold) 
     field.edit->setText(before);
   }
 
-  // The report fields also refuse typed letters and hold three characters at most.
-  for (QLineEdit* report : {form1().Edit5, form1().Edit7}) {
+  // The report fields and the claimed score also refuse typed letters, and the reports hold
+  // three characters at most; what they keep is what the file can hold.
+  for (QLineEdit* filtered : {form1().Edit5, form1().Edit7, form2().Edit7}) {
+    const QString before = filtered->text();
     for (const Hostile& hostile : HostileTexts()) {
       for (Route route : kRoutes) {
-        SCOPED_TRACE(std::string(hostile.name) + ", " + NameOf(route));
-        report->clear();
-        Enter(report, hostile.text, route);
-        EXPECT_LE(report->text().size(), 3);
-        EXPECT_TRUE(FileCanHold(report->text()));
+        SCOPED_TRACE(filtered->objectName().toStdString() + ", " + hostile.name + ", " +
+                     NameOf(route));
+        filtered->clear();
+        Enter(filtered, hostile.text, route);
+        if (filtered != form2().Edit7) {
+          EXPECT_LE(filtered->text().size(), 3);
+        }
+        EXPECT_TRUE(FileCanHold(filtered->text()));
       }
     }
-    report->setText("599");
+    filtered->setText(before);
   }
   form1().Edit4->setFocus();
 }
@@ -208,6 +219,18 @@ TEST_F(BadInputTest, NothingUsableInTheCallsign_IsRefusedWithTheMissingCallsignM
   Key(form1().Edit6, Qt::Key_Return);
   EXPECT_TRUE(ListLines().empty());
   EXPECT_EQ("", LogContent());
+}
+
+TEST_F(BadInputTest, OverLongStationCallsign_Export_IsRefusedWithTheSystemReason) {
+  StartShortWave();
+  const QString callsign(300, 'Q');
+  form1().Edit1->setText(callsign);
+  const std::filesystem::path temporary = dir_ / (callsign.toLower().toStdString() + ".cbr~");
+  prompts_.ExpectMessage(Message{}, Answer::kYes);
+  prompts_.ExpectMessage(
+      ErrorMessage(IoErrorText(IoError{temporary, std::strerror(ENAMETOOLONG)})));
+  form1().Button2Click();
+  EXPECT_TRUE(prompts_.Done());
 }
 
 TEST_F(BadInputTest, OverLongPastedDate_LeavingTheField_ShowsTheFormatMessage) {

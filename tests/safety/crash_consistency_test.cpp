@@ -1,5 +1,6 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -31,6 +32,8 @@ constexpr std::uint64_t kDefaultSeed = 20261206;
 // The helper runs this long at most before it is killed; an operation takes about a millisecond
 // or two, so most kills land inside one.
 constexpr std::uint64_t kLongestRunMicroseconds = 12000;
+// A helper that reports nothing for this long is stuck; the test fails instead of waiting on.
+constexpr int kReportTimeoutMilliseconds = 10000;
 
 std::uint64_t Seed() {
   const char* text = std::getenv("ZT_CRASH_SEED");
@@ -71,10 +74,14 @@ class Helper {
 
   bool started() const { return pid_ > 0; }
 
-  // Waits for the first report line, so the kill lands in the work and not in the start-up.
-  void WaitForFirstReport() {
-    while (reports_.find('\n') == std::string::npos && ReadSome()) {
+  // Waits for the first report line, so the kill lands in the work and not in the start-up;
+  // false when none came in time.
+  bool WaitForFirstReport() {
+    while (reports_.find('\n') == std::string::npos) {
+      pollfd readable{read_end_, POLLIN, 0};
+      if (::poll(&readable, 1, kReportTimeoutMilliseconds) <= 0 || !ReadSome()) return false;
     }
+    return true;
   }
 
   // Kills the helper and returns its wait status and everything it reported.
@@ -152,7 +159,7 @@ TEST(CrashConsistency, KilledAtRandomMoments_LogIsAlwaysTheOldOrTheNewContent) {
     if (FileExists(files.temporary)) ++tally.started_with_temporary;
     Helper helper(dir.path(), seed, finished + 1);
     ASSERT_TRUE(helper.started());
-    helper.WaitForFirstReport();
+    ASSERT_TRUE(helper.WaitForFirstReport()) << "the helper reported nothing";
     std::this_thread::sleep_for(std::chrono::microseconds(timing() % kLongestRunMicroseconds));
     const int status = helper.Kill();
     ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL)
