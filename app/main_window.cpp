@@ -151,6 +151,7 @@ void TForm1::CreateControls() {
   Edit8->setToolTip("Numer kolejny, skrót województwa/powiatu lub lokator");
   Edit9 = MakeEdit(Panel1, "Edit9", {88, 24, 65, 23}, nullptr, true);
   Edit9->setReadOnly(true);
+  Edit9->hide();
   Edit9->setAccessibleName("Lokator");
   CheckBox1 = Make<QCheckBox>(Panel1, "CheckBox1", {8, 48, 137, 17});
   CheckBox1->setText("Zwiększ automatycznie");
@@ -334,6 +335,12 @@ void TForm1::FormActivate() {
 void TForm1::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
   if (event->type() == QEvent::ActivationChange && isActiveWindow()) FormActivate();
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  // Without a window manager the window may never be activated; showing it counts as well.
+  QTimer::singleShot(0, this, [this] { FormActivate(); });
 }
 
 void TForm1::LoadLogFile() {

@@ -221,6 +221,7 @@ class TForm1 : public QWidget {
 
  protected:
   void changeEvent(QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   void CreateControls();

@@ -100,8 +100,8 @@ void OnClick(QWidget* widget, std::function<void()> handler) {
     if (event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
       handler();
-      return true;
     }
+    // The widget still sees the click: an edit places its cursor as usual.
     return false;
   });
 }

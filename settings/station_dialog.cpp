@@ -90,6 +90,10 @@ void TForm2::CreateControls() {
   place(Label12, Memo1, 12, 0, 2);
   grid->addWidget(Button3, 14, 0);
   grid->addWidget(Button1, 14, 1);
+  grid->setColumnStretch(0, 1);
+  grid->setColumnStretch(1, 1);
+  grid->setColumnMinimumWidth(0, 220);
+  grid->setColumnMinimumWidth(1, 220);
   Memo1->setFixedHeight(70);
   Button3->setDefault(true);
 
