@@ -48,7 +48,8 @@ IoStatus WriteFileDurably(const std::filesystem::path& path, std::string_view co
 IoStatus ReplaceFileAtomically(const std::filesystem::path& path,
                                const std::filesystem::path& temporary, std::string_view content);
 
-// Appends, flushes and syncs before returning.
+// Appends, flushes and syncs before returning. On any failure the file is cut back to its old
+// length, so it never keeps part of the content.
 IoStatus AppendDurably(const std::filesystem::path& path, std::string_view content);
 
 // Whether files can be created in `directory`: writes and removes a small probe file.

@@ -79,7 +79,13 @@ void TForm4::Button1Click() {
   }
   // With the QSO gone from the file there is no new line; the recalculation shows the file.
   if (const std::optional<std::string>& line = outcome.value().last_changed_line) {
-    main_window_.log_list.Append(*line);
+    // The old line goes, so the list holds the file's QSOs even when the recalculation below
+    // cannot read the file.
+    if (*line != main_window_.SelectedLogLine) {
+      const int old_row = main_window_.log_list.FindFirst(main_window_.SelectedLogLine);
+      if (old_row >= 0) main_window_.log_list.Remove(old_row);
+      main_window_.log_list.Append(*line);
+    }
     main_window_.SelectRow(main_window_.log_list.FindFirst(*line));
   }
   main_window_.Button9Click();

@@ -26,6 +26,9 @@ void TForm1::Button9Click() {
       file_lines = std::move(read.value());
     } else {
       ShowIoError(read.error());
+      // The QSOs are still in the file: an empty list would be exported as the whole log and
+      // would let New log start without offering a copy. The list keeps its lines.
+      file_lines = log_list.Lines();
     }
   }
   Recalculation recalculation = Recalculate(file_lines, Scoring());
