@@ -11,7 +11,9 @@ void TForm1::Timer1Timer() {
 }
 
 void TForm1::StartClock() {
-  Timer1->start();
+  // Starting a running clock leaves its ticks alone: a restart would put off the next tick, and
+  // QSOs added faster than the tick would keep a stale time.
+  if (!Timer1->isActive()) Timer1->start();
   Panel4->hide();
 }
 

@@ -93,7 +93,9 @@ void TForm1::Button4Click() {
 
   if (IoStatus status = AppendToLogFile(log_files_, line)) {
     ShowIoError(*status);
-    // Show only what the file holds; the fields keep the QSO so it can be added again.
+    // Show only what the file holds, also when it cannot be read; the fields keep the QSO so
+    // it can be added again.
+    log_list.Remove(log_list.Count() - 1);
     Button9Click();
     return;
   }

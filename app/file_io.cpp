@@ -88,9 +88,12 @@ IoStatus ReplaceFileAtomically(const std::filesystem::path& path,
     if (error) status = ErrorFor(path, error);
   }
   if (status) {
-    // Don't leave a half-written temporary file behind; the old file is still whole.
+    // Don't leave a half-written temporary file behind; the old file is still whole. Only a
+    // file is removed: whatever else stands at that path was not made here.
     std::error_code ignored;
-    std::filesystem::remove(temporary, ignored);
+    if (std::filesystem::is_regular_file(temporary, ignored)) {
+      std::filesystem::remove(temporary, ignored);
+    }
     return status;
   }
   // The rename itself is done; a failed directory sync only weakens durability, so it is ignored.
@@ -99,7 +102,34 @@ IoStatus ReplaceFileAtomically(const std::filesystem::path& path,
 }
 
 IoStatus AppendDurably(const std::filesystem::path& path, std::string_view content) {
-  return WriteAndSync(path, "ab", content);
+  std::error_code size_error;
+  const std::uintmax_t old_size = std::filesystem::file_size(path, size_error);
+  const bool existed = !size_error;
+  const bool missing = size_error == std::errc::no_such_file_or_directory;
+  IoStatus status = WriteAndSync(path, "ab", content);
+  if (status) {
+    // A full disk writes what fits, and a failed flush or sync leaves it unknown what reached
+    // the file: cut it back so a failed append never leaves part of a line, nor a line that
+    // was reported as not written.
+    std::error_code ignored;
+    if (existed) {
+      std::filesystem::resize_file(path, old_size, ignored);
+    } else if (missing && std::filesystem::is_regular_file(path, ignored)) {
+      std::filesystem::remove(path, ignored);
+    }
+  }
+  return status;
+}
+
+IoStatus CheckDirectoryWritable(const std::filesystem::path& directory) {
+  const std::filesystem::path probe = directory / ".zawody_teltolmowe.probe";
+  if (IoStatus status = WriteAndSync(probe, "wb", "")) {
+    status->path = directory;
+    return status;
+  }
+  std::error_code ignored;
+  std::filesystem::remove(probe, ignored);
+  return std::nullopt;
 }
 
 std::vector<std::string_view> LineViews(std::string_view content) {

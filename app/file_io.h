@@ -48,8 +48,12 @@ IoStatus WriteFileDurably(const std::filesystem::path& path, std::string_view co
 IoStatus ReplaceFileAtomically(const std::filesystem::path& path,
                                const std::filesystem::path& temporary, std::string_view content);
 
-// Appends, flushes and syncs before returning.
+// Appends, flushes and syncs before returning. On any failure the file is cut back to its old
+// length, so it never keeps part of the content.
 IoStatus AppendDurably(const std::filesystem::path& path, std::string_view content);
+
+// Whether files can be created in `directory`: writes and removes a small probe file.
+IoStatus CheckDirectoryWritable(const std::filesystem::path& directory);
 
 // Lines split at CR LF, a lone LF or a lone CR; the line end after the last line is optional.
 std::vector<std::string> SplitLines(std::string_view content);

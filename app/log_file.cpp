@@ -113,7 +113,11 @@ IoResult<RewriteOutcome> RewriteLogFile(const LogFiles& files, std::string_view 
 IoStatus CopyLogFile(const LogFiles& files, const std::filesystem::path& target) {
   IoResult<std::string> content = ReadWholeFile(files.log);
   if (!content.ok()) return content.error();
-  return WriteFileDurably(target, LineByLineCopy(content.value()));
+  // Through a temporary file beside the target, so a copy that fails part-way never leaves a
+  // file that looks like a saved log, nor destroys the file the operator chose to replace.
+  std::filesystem::path temporary = target;
+  temporary += "~";
+  return ReplaceFileAtomically(target, temporary, LineByLineCopy(content.value()));
 }
 
 }  // namespace zt

@@ -46,7 +46,8 @@ struct RewriteOutcome {
 IoResult<RewriteOutcome> RewriteLogFile(const LogFiles& files, std::string_view selected_line,
                                         const LineChange& change);
 
-// Copies the log into `target` line by line (the New log copy).
+// Copies the log into `target` line by line (the New log copy), through `target` + "~" and one
+// atomic rename: on failure `target` keeps its old content.
 IoStatus CopyLogFile(const LogFiles& files, const std::filesystem::path& target);
 
 }  // namespace zt

@@ -24,8 +24,9 @@ class HintStyle : public QProxyStyle {
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
+  // The name only: a display name would be appended to every window caption on X11 and
+  // Windows ("Błąd — Zawody Teltólmowe"), while each window shows its caption as it is.
   QApplication::setApplicationName("Zawody Teltólmowe");
-  QApplication::setApplicationDisplayName("Zawody Teltólmowe");
   QApplication::setStyle(new HintStyle);
 
   // Standard buttons and dialogs speak Polish.

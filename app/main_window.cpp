@@ -97,6 +97,8 @@ TForm1::TForm1(const Environment& environment, QWidget* parent)
   CreatePopupMenu();
   SetTabOrder();
   ConnectHandlers();
+  // A hint stays five seconds.
+  for (QWidget* child : findChildren<QWidget*>()) child->setToolTipDuration(5000);
   FormCreate();
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     move(screen->availableGeometry().center() - rect().center());
@@ -130,7 +132,12 @@ void TForm1::CreateControls() {
     SetFont(LetterLabels[i], 15, true);
   }
   Label12 = MakeLabel(Panel5, "Label12", "+ 20 punktów", {34, 34});
-  Label12->setStyleSheet("QLabel { color: white; background: #3a6ea5; font-weight: bold; }");
+  // Bold through the font, not the style sheet: a style sheet's font is not known when the
+  // label is sized, and the label then cut its text to "+ 20 punk".
+  QFont bonus_font = Label12->font();
+  bonus_font.setBold(true);
+  Label12->setFont(bonus_font);
+  Label12->setStyleSheet("QLabel { color: white; background: #3a6ea5; }");
   Label12->adjustSize();
 
   Label4 = MakeLabel(this, "Label4", "Data (rrrr-mm-dd)", {16, 64});
@@ -150,6 +157,7 @@ void TForm1::CreateControls() {
   Edit8->setToolTip("Numer kolejny, skrót województwa/powiatu lub lokator");
   Edit9 = MakeEdit(Panel1, "Edit9", {88, 24, 65, 23}, nullptr, true);
   Edit9->setReadOnly(true);
+  Edit9->hide();
   Edit9->setAccessibleName("Lokator");
   CheckBox1 = Make<QCheckBox>(Panel1, "CheckBox1", {8, 48, 137, 17});
   CheckBox1->setText("Zwiększ automatycznie");
@@ -332,6 +340,12 @@ void TForm1::FormActivate() {
 void TForm1::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
   if (event->type() == QEvent::ActivationChange && isActiveWindow()) FormActivate();
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  // Without a window manager the window may never be activated; showing it counts as well.
+  QTimer::singleShot(0, this, [this] { FormActivate(); });
 }
 
 void TForm1::LoadLogFile() {

@@ -15,7 +15,9 @@
 #include <QWidget>
 #include <array>
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "app/contest_clock.h"
 #include "app/file_io.h"
@@ -31,6 +33,7 @@ namespace zt {
 class TForm2;
 class TForm3;
 class TForm4;
+enum class CorrectedField;
 
 // The text shown for a failed file operation: the file and the system's reason.
 QString IoErrorText(const IoError& error);
@@ -72,6 +75,12 @@ class TForm1 : public QWidget {
   // --- New log (app/new_log.cpp) ---
   void Button8Click();
 
+ private:
+  // Offers to save a copy of the log; false when the operator keeps the log after all or the
+  // copy failed.
+  bool SaveOrDiscardLog();
+
+ public:
   // --- QSO entry (app/entry_handlers.cpp) ---
   void Button4Click();
   void Edit4Change();
@@ -125,9 +134,19 @@ class TForm1 : public QWidget {
   void Zmieodebranynumerseryjny1Click();
   void Usu1Click();
 
+ private:
+  // The steps shared by the five corrections that ask for the new value in an input box.
+  void CorrectSelectedQso(CorrectedField field);
+
+ public:
   // --- Export (export/export_commands.cpp) ---
   void Button2Click();
   void Button7Click();
+  // The export file in the data directory, named after the station callsign. None, after telling
+  // the operator, while the callsign is blank: the name would be the extension alone.
+  std::optional<std::filesystem::path> ExportPath(std::string_view extension);
+  // Writes an export file and reports the outcome; `kind` names the format in the messages.
+  void WriteExport(const QString& kind, const std::filesystem::path& path, std::string_view text);
 
   // --- Station settings (settings/station_commands.cpp) ---
   void Button1Click();
@@ -202,6 +221,7 @@ class TForm1 : public QWidget {
 
  protected:
   void changeEvent(QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   void CreateControls();

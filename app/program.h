@@ -10,7 +10,8 @@
 namespace zt {
 
 // The four windows of the program, created in their order: the main window first, since the
-// station dialog's start-up writes into it.
+// station dialog's start-up writes into it. A data folder that cannot be written is reported
+// first: the log and the settings live there.
 class Program {
  public:
   explicit Program(const Environment& environment);

@@ -27,19 +27,36 @@ void Hook(QWidget* widget, std::function<bool(QEvent*)> hook) {
 }
 
 bool IsEncodable(QChar c) {
-  if (c.unicode() < 0x20 || c.unicode() == 0x7f) return false;
-  if (c.unicode() < 0x80) return true;
+  if (c.unicode() < 0x80) return c.unicode() >= 0x20 && c.unicode() != 0x7f;
+  // A surrogate is half of a character beyond 16 bits (an emoji): no Windows-1250 byte holds one.
+  if (c.isSurrogate() || c.category() == QChar::Other_Control) return false;
   QStringEncoder encoder(kCodePage);
-  encoder(QString(c));
-  return !encoder.hasError();
+  // The encoder converts only when its result is taken.
+  const QByteArray bytes = encoder.encode(QStringView(&c, 1));
+  return !encoder.hasError() && bytes.size() == 1;
 }
 
 }  // namespace
 
 std::string ToCore(const QString& text) {
   QStringEncoder encoder(kCodePage);
-  const QByteArray bytes = encoder(text);
-  return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+  const QByteArray bytes = encoder.encode(text);
+  if (!encoder.hasError()) {
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+  }
+  // The converter puts the control character SUB where it fails; the file gets "?" instead, one
+  // byte for each character however many UTF-16 units it takes.
+  std::string converted;
+  converted.reserve(static_cast<std::size_t>(text.size()));
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    const bool pair =
+        text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
+    QStringEncoder one(kCodePage);
+    const QByteArray encoded = one.encode(QStringView(text).mid(i, pair ? 2 : 1));
+    converted += !one.hasError() && encoded.size() == 1 ? encoded.front() : '?';
+    if (pair) ++i;
+  }
+  return converted;
 }
 
 QString FromCore(std::string_view text) {
@@ -50,14 +67,17 @@ QString FromCore(std::string_view text) {
 QValidator::State FieldValidator::validate(QString& input, int& position) const {
   QString kept;
   kept.reserve(input.size());
+  const int cursor = position;
   for (qsizetype i = 0; i < input.size(); ++i) {
-    if (IsEncodable(input[i])) {
-      kept += input[i];
-    } else if (i < position) {
-      --position;
-    }
+    // Capitals before the test: a few letters have a capital that Windows-1250 cannot hold
+    // (the micro sign's is the Greek Mu), and the field must show what the file will hold.
+    const QString piece = upper_case_ ? QString(input[i]).toUpper() : QString(input[i]);
+    bool encodable = true;
+    for (QChar c : piece) encodable = encodable && IsEncodable(c);
+    if (encodable) kept += piece;
+    if (i < cursor) position += static_cast<int>(encodable ? piece.size() - 1 : -1);
   }
-  input = upper_case_ ? kept.toUpper() : kept;
+  input = kept;
   return Acceptable;
 }
 
@@ -80,8 +100,8 @@ void OnClick(QWidget* widget, std::function<void()> handler) {
     if (event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
       handler();
-      return true;
     }
+    // The widget still sees the click: an edit places its cursor as usual.
     return false;
   });
 }
@@ -103,6 +123,10 @@ QChar TypedCharacter(const QKeyEvent* event) {
       return QChar(0x1b);
     case Qt::Key_Backspace:
       return QChar('\b');
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+      // Tab moves between the fields; a field that refuses characters must not keep it.
+      return QChar();
     default:
       break;
   }

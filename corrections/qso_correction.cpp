@@ -68,6 +68,10 @@ std::string PreparedValue(CorrectedField field, std::string_view typed) {
 }
 
 bool IsUnchanged(CorrectedField field, std::string_view line, std::string_view prepared) {
+  // Cancel gives back the pre-filled value. The comparisons below would take it for a change on
+  // a line the program did not write itself (small letters, a group reaching column 54), and
+  // the rewrite would then alter a QSO the operator left alone.
+  if (prepared == PreparedValue(field, CurrentValue(field, line))) return true;
   switch (field) {
     case CorrectedField::kDate:
     case CorrectedField::kTime:

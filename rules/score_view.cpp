@@ -26,6 +26,9 @@ void TForm1::Button9Click() {
       file_content = std::move(read.value());
     } else {
       ShowIoError(read.error());
+      // The QSOs are still in the file: an empty list would be exported as the whole log and
+      // would let New log start without offering a copy. The list keeps its lines.
+      file_content = JoinLines(log_list.Lines());
     }
   }
   const ScoringContext scoring = Scoring();

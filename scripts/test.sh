@@ -1,8 +1,14 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything and runs every test headless.
+# Installs what is missing, builds everything and runs every test headless: the test suite, the
+# same suite under AddressSanitizer and UndefinedBehaviorSanitizer, and the fuzzers of the core
+# (about a minute each; ZT_FUZZ_SECONDS changes it). Any failure or finding fails the script;
+# its last lines are the main suite's ctest summary.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 zt_install_packages "${ZT_BUILD_PACKAGES[@]}" libgtest-dev libgmock-dev
+# The end-to-end tests: a real X window under Xvfb, driven by xdotool beside a light window
+# manager, the clock held by libfaketime, screenshots by ImageMagick.
+zt_install_packages xvfb xdotool x11-utils openbox faketime imagemagick tzdata
 command -v npm >/dev/null || zt_install_packages nodejs npm
 cd "$ZT_ROOT"
 cmake --preset testing >/dev/null
@@ -13,4 +19,15 @@ if [ ! -d build/testing/npm/node_modules/adif-parser-ts ]; then
     echo "npm could not install adif-parser-ts; its check will be skipped"
 fi
 export QT_QPA_PLATFORM=offscreen
-ctest --preset testing
+ctest --preset testing 2>&1 | tee build/testing/ctest-summary.log
+
+echo "--- The test suite under AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake --preset asan >/dev/null
+cmake --build --preset asan
+ctest --preset asan
+
+echo "--- The fuzzers of the core"
+ZT_FUZZ_SECONDS="${ZT_FUZZ_SECONDS:-60}" "$ZT_ROOT/scripts/fuzz.sh"
+
+echo "--- The test suite"
+sed -n '/tests passed/,$p' build/testing/ctest-summary.log

@@ -30,8 +30,7 @@ QLineEdit* Field(const char* name, bool upper_case) {
 
 }  // namespace
 
-TForm2::TForm2(TForm1& main_window)
-    : QWidget(&main_window, Qt::Dialog), main_window_(main_window) {
+TForm2::TForm2(TForm1& main_window) : QWidget(&main_window, Qt::Dialog), main_window_(main_window) {
   setObjectName("Form2");
   setWindowTitle("Nagłówek pliku Cabrillo");
   CreateControls();
@@ -61,6 +60,8 @@ void TForm2::CreateControls() {
   Button3 = new QPushButton("OK");
   Button3->setObjectName("Button3");
   Button1 = new QPushButton("Powrót");
+  // Enter presses the focused button, as in a dialog (this window is no QDialog).
+  Button1->setAutoDefault(true);
   Button1->setObjectName("Button1");
   Edit8 = Field("Edit8", false);
   Label8 = Heading("Label8", "Operatorzy", Edit8);
@@ -90,6 +91,10 @@ void TForm2::CreateControls() {
   place(Label12, Memo1, 12, 0, 2);
   grid->addWidget(Button3, 14, 0);
   grid->addWidget(Button1, 14, 1);
+  grid->setColumnStretch(0, 1);
+  grid->setColumnStretch(1, 1);
+  grid->setColumnMinimumWidth(0, 220);
+  grid->setColumnMinimumWidth(1, 220);
   Memo1->setFixedHeight(70);
   Button3->setDefault(true);
 
@@ -100,7 +105,7 @@ void TForm2::CreateControls() {
   Edit6->setStyleSheet(kGreyStyle);
   ComboBox1->setStyleSheet("QComboBox { background: #c0ffff; }");
 
-  QWidget* const order[] = {Edit1, ComboBox1, Edit2,   Edit3, Edit7, Edit4,  Edit5,
+  QWidget* const order[] = {Edit1, ComboBox1, Edit2,   Edit3,   Edit7, Edit4, Edit5,
                             Edit6, Edit9,     Button3, Button1, Edit8, Memo1, Edit10};
   for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
 }

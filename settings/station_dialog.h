@@ -85,6 +85,10 @@ class TForm2 : public QWidget {
   void CreateControls();
   void ConnectHandlers();
   void SetInitialTexts();
+  // Puts the selection back and explains when it would move a begun log to the other round.
+  bool RefuseRoundChange();
+  // The selected category in capitals becomes the contest category.
+  void TakeSelectedCategory();
 
   TForm1& main_window_;
 };

@@ -87,5 +87,30 @@ TEST_F(StartupTest, Headings_AreTheBuddiesOfTheirFields) {
   EXPECT_EQ(form1().Edit4, form1().findChild<QLineEdit*>("Edit4"));
 }
 
+TEST_F(StartupTest, LogThatCannotBeRead_IsReportedWithTheSystemText) {
+  WriteSettings(4);
+  std::filesystem::create_directory(dir_ / "zawody_teltolmowe.zlg");
+  prompts_.ExpectMessage(ErrorMessage(
+      IoErrorText(IoError{dir_ / "zawody_teltolmowe.zlg", "Is a directory"})));
+  Start();
+  EXPECT_EQ(0, form1().log_list.Count());
+}
+
+TEST_F(StartupTest, DataFolderThatCannotBeWritten_IsReportedOnceByName) {
+  WriteSettings(4);
+  // Root ignores permissions, so a missing folder stands for one that cannot be written.
+  const std::filesystem::path missing = dir_ / "gone";
+  prompts_.ExpectMessage(ErrorMessage(
+      QStringLiteral("Nie można zapisywać plików w folderze programu:\n%1\n(No such file or "
+                     "directory)\n\nLog i ustawienia są przechowywane w tym folderze, więc "
+                     "łączności nie zostaną zapisane. Uruchom program z folderu, do którego masz "
+                     "prawo zapisu.")
+          .arg(QString::fromStdString(missing.string()))));
+  prompts_.ExpectMessage(
+      ErrorMessage(IoErrorText(IoError{missing / "temporary.zlg", "No such file or directory"})));
+  Program program(Environment{missing, &prompts_, &clock_});
+  EXPECT_TRUE(program.form1().log_list.Lines().empty());
+}
+
 }  // namespace
 }  // namespace zt::testing
