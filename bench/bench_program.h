@@ -12,17 +12,18 @@
 
 namespace zt::bench {
 
-// Answers No (or Cancel) to everything and counts what was asked: a benchmark that meets a
-// question measures the wrong path and reports an error.
-class SilentPrompts : public Prompts {
+// Answers every question with `answer` and every input box with `typed` (its pre-filled text
+// while `typed` is null), and counts them: a benchmark checks that it met exactly the questions
+// of the path it means to measure.
+class BenchPrompts : public Prompts {
  public:
   Answer Show(const Message&) override {
     ++asked;
-    return Answer::kNo;
+    return answer;
   }
   QString InputBox(const QString&, const QString&, const QString& prefilled) override {
     ++asked;
-    return prefilled;
+    return typed.isNull() ? prefilled : typed;
   }
   std::optional<QString> SaveFileName(const QString&, const QString&) override {
     ++asked;
@@ -30,6 +31,8 @@ class SilentPrompts : public Prompts {
   }
   void Beep() override { ++beeps; }
 
+  Answer answer = Answer::kNo;
+  QString typed;
   int asked = 0;
   int beeps = 0;
 };
@@ -42,12 +45,12 @@ class StartedProgram {
   ~StartedProgram();
 
   TForm1& form1() { return program_->form1(); }
-  SilentPrompts& prompts() { return prompts_; }
+  BenchPrompts& prompts() { return prompts_; }
   // Delivers what a handler posted (repaints, layout) so its cost is counted.
   static void Settle();
 
  private:
-  SilentPrompts prompts_;
+  BenchPrompts prompts_;
   testing::FakeTimeSource clock_;
   std::unique_ptr<Program> program_;
 };

@@ -1,5 +1,4 @@
-// The core alone: the physical floor (reading the log file), the recalculation and the export
-// texts with their file writes.
+// The core alone: the physical floor (reading the log file) and the recalculation.
 
 #include <benchmark/benchmark.h>
 
@@ -8,11 +7,7 @@
 #include <vector>
 
 #include "app/file_io.h"
-#include "app/log_file.h"
 #include "bench/fixtures.h"
-#include "export/adif.h"
-#include "export/cabrillo.h"
-#include "export/export_file.h"
 #include "rules/recalculation.h"
 
 namespace zt::bench {
@@ -62,45 +57,6 @@ void Recalculation(benchmark::State& state, Round round) {
   }
 }
 
-CabrilloHeader Header() {
-  CabrilloHeader header;
-  header.contest_name = "ZAWODY TELT\xD3LMOWE";
-  header.station_callsign = "QQ2XYZ";
-  header.claimed_score = "123456";
-  header.name = "Jan Kowalski";
-  header.email = "jan@example.com";
-  header.address1 = "ul. Polna 1";
-  header.address2 = "00-001 Warszawa";
-  header.operators = "QQ2XYZ";
-  header.locator = "KO00HU";
-  header.category_index = 4;
-  return header;
-}
-
-void CabrilloExport(benchmark::State& state, Round round) {
-  const DataDirectory& directory = DirectoryFor(static_cast<int>(state.range(0)), round);
-  const CabrilloHeader header = Header();
-  for (auto _ : state) {
-    const std::string text = CabrilloText(header, directory.lines(), round);
-    if (WriteExportFile(directory.path() / "qq2xyz.cbr", text)) {
-      state.SkipWithError("cannot write the Cabrillo file");
-      break;
-    }
-  }
-}
-
-void AdifExport(benchmark::State& state, Round round) {
-  const DataDirectory& directory = DirectoryFor(static_cast<int>(state.range(0)), round);
-  const AdifOptions options{"ZT", "QQ2XYZ", "ZAWODY-TELTOLMOWE"};
-  for (auto _ : state) {
-    const std::string text = AdifText(directory.lines(), round, options);
-    if (WriteExportFile(directory.path() / "qq2xyz.adi", text)) {
-      state.SkipWithError("cannot write the ADIF file");
-      break;
-    }
-  }
-}
-
 #define ZT_BOTH_ROUNDS(function)                                                          \
   BENCHMARK_CAPTURE(function, ShortWave, Round::kShortWave)->Apply(Sizes)->UseRealTime(); \
   BENCHMARK_CAPTURE(function, Vhf, Round::kVhf)->Apply(Sizes)->UseRealTime()
@@ -108,8 +64,6 @@ void AdifExport(benchmark::State& state, Round round) {
 ZT_BOTH_ROUNDS(ReadFile);
 ZT_BOTH_ROUNDS(ReadLines);
 ZT_BOTH_ROUNDS(Recalculation);
-ZT_BOTH_ROUNDS(CabrilloExport);
-ZT_BOTH_ROUNDS(AdifExport);
 
 }  // namespace
 }  // namespace zt::bench
