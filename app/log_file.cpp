@@ -39,8 +39,10 @@ std::string LineByLineCopy(std::string_view content) {
 // same on a long log as on a short one. Anything else (a first append, a rewritten log, a damaged
 // or missing backup) is written whole.
 IoStatus RefreshBackup(const std::filesystem::path& backup, std::string_view copy) {
+  if (!FileExists(backup)) return WriteFileDurably(backup, copy);
   IoResult<std::string> old = ReadWholeFile(backup);
-  if (old.ok() && old.value().size() <= copy.size() && copy.starts_with(old.value())) {
+  if (!old.ok()) return old.error();
+  if (old.value().size() <= copy.size() && copy.starts_with(old.value())) {
     const std::string_view tail = copy.substr(old.value().size());
     return tail.empty() ? std::nullopt : AppendDurably(backup, tail);
   }
@@ -86,25 +88,28 @@ IoStatus AppendToLogFile(const LogFiles& files, std::string_view line) {
 
 IoResult<RewriteOutcome> RewriteLogFile(const LogFiles& files, std::string_view selected_line,
                                         const LineChange& change) {
-  IoResult<std::vector<std::string>> lines = ReadLogFile(files);
-  if (!lines.ok()) return lines.error();
+  IoResult<std::string> content = ReadWholeFile(files.log);
+  if (!content.ok()) return content.error();
   const std::string_view selected_body = LineBodyOf(selected_line);
   RewriteOutcome outcome;
-  std::vector<std::string> rewritten;
-  rewritten.reserve(lines.value().size());
-  for (std::string& line : lines.value()) {
+  // The new text is built from views of the old one: a long log is not cut into strings first.
+  std::string rewritten;
+  rewritten.reserve(content.value().size() + 2);
+  for (std::string_view line : LineViews(content.value())) {
     if (LineBodyOf(line) != selected_body) {
-      rewritten.push_back(std::move(line));
+      rewritten += line;
+      rewritten += "\r\n";
       continue;
     }
     ++outcome.matched_lines;
     if (std::optional<std::string> changed = change(line)) {
-      outcome.last_changed_line = *changed;
-      rewritten.push_back(std::move(*changed));
+      rewritten += *changed;
+      rewritten += "\r\n";
+      outcome.last_changed_line = std::move(*changed);
     }
   }
   if (outcome.matched_lines == 0) return outcome;
-  if (IoStatus status = ReplaceFileAtomically(files.log, files.temporary, JoinLines(rewritten))) {
+  if (IoStatus status = ReplaceFileAtomically(files.log, files.temporary, rewritten)) {
     return *status;
   }
   return outcome;
