@@ -88,6 +88,18 @@ TEST_F(LogFileTest, Append_AnyEarlierBackup_EndsAsTheLogBeforeTheLine) {
   }
 }
 
+TEST_F(LogFileTest, Append_BackupThatCannotBeRead_ReportsItAndLeavesTheLog) {
+  WriteFile(files_.log, kFirst + "\r\n");
+  WriteFile(files_.backup, "");
+  SetIoFaultHookForTesting([this](IoStep step, const std::filesystem::path& path) {
+    return step == IoStep::kOpen && path == files_.backup ? EIO : 0;
+  });
+  const IoStatus status = AppendToLogFile(files_, kSecond);
+  ASSERT_TRUE(status);
+  EXPECT_EQ(files_.backup, status->path);
+  EXPECT_EQ(kFirst + "\r\n", ReadFile(files_.log));
+}
+
 TEST_F(LogFileTest, Append_ManyLines_BackupAlwaysOneLineBehind) {
   ASSERT_FALSE(CreateEmptyLogFile(files_));
   std::string log;
