@@ -15,6 +15,10 @@ class LogListModel : public QAbstractListModel {
   using QAbstractListModel::QAbstractListModel;
 
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+  // A flat list of one column: the view asks for every row's index whenever it lays the rows
+  // out, so the answer skips the general checks through rowCount and columnCount.
+  QModelIndex index(int row, int column = 0,
+                    const QModelIndex& parent = QModelIndex()) const override;
   QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
   const std::vector<std::string>& Lines() const { return lines_; }

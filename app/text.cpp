@@ -39,8 +39,4 @@ std::string RightAligned(std::string_view text, std::size_t width) {
   return std::string(width - text.size(), ' ') + std::string(text);
 }
 
-std::string_view LastChars(std::string_view text, std::size_t count) {
-  return text.size() <= count ? text : text.substr(text.size() - count);
-}
-
 }  // namespace zt

@@ -44,7 +44,9 @@ std::string LeftAligned(std::string_view text, std::size_t width);
 std::string RightAligned(std::string_view text, std::size_t width);
 
 // The last `count` characters, or the whole text when it is shorter.
-std::string_view LastChars(std::string_view text, std::size_t count);
+inline std::string_view LastChars(std::string_view text, std::size_t count) {
+  return text.size() <= count ? text : text.substr(text.size() - count);
+}
 
 inline bool Contains(std::string_view text, std::string_view part) {
   return text.find(part) != std::string_view::npos;

@@ -203,7 +203,9 @@ std::string VhfResult(const BodyFields& fields, std::string_view callsign, std::
   if (UpdateLetterBonus(callsign, mode, scoring, state.letters)) state.score += kLetterBonusPoints;
   const std::int64_t points =
       state.vhf_points.PointsFor(LastChars(fields.group, kLocatorLength), scoring.own_locator);
-  std::string result = std::to_string(points);
+  char digits[24];
+  const auto written = std::to_chars(std::begin(digits), std::end(digits), points);
+  std::string result(std::begin(digits), written.ptr);
   state.score += points;
   if (IsBonusStation(callsign)) {
     result += "+" + std::to_string(kBonusStationPoints);
