@@ -15,6 +15,16 @@ namespace {
 
 constexpr std::uint64_t kSlotKeyBits = 0xFFFFFFFFu;
 
+// Six characters and a marker bit above them, so that no key is 0. Read as two integers, not
+// through a buffer, which the processor could not pass on to the wider read that follows.
+std::uint64_t LocatorKey(const char* characters) {
+  std::uint32_t low;
+  std::uint16_t high;
+  std::memcpy(&low, characters, sizeof low);
+  std::memcpy(&high, characters + sizeof low, sizeof high);
+  return low | std::uint64_t{high} << 32 | std::uint64_t{1} << 48;
+}
+
 std::uint64_t Mix(std::uint64_t value) {
   value ^= value >> 32;
   value *= 0xD6E8FEB86659FD93u;
@@ -176,8 +186,14 @@ bool VhfGroupIsValid(std::string_view group) {
 }
 
 bool IsBonusStation(std::string_view callsign) {
-  for (const char* station : kBonusStations) {
-    if (Contains(callsign, station)) return true;
+  // Contains, compared by hand: a callsign is a few characters long and a library search would
+  // cost more than the comparison.
+  for (std::string_view station : kBonusStations) {
+    for (std::size_t at = 0; at + station.size() <= callsign.size(); ++at) {
+      std::size_t matched = 0;
+      while (matched < station.size() && callsign[at + matched] == station[matched]) ++matched;
+      if (matched == station.size()) return true;
+    }
   }
   return false;
 }
@@ -198,15 +214,14 @@ std::int64_t VhfPoints(std::string_view locator, std::string_view own_locator) {
 
 std::string VhfResult(const BodyFields& fields, std::string_view callsign, std::string_view mode,
                       const ScoringContext& scoring, ScoreState& state) {
-  if (!VhfGroupIsValid(fields.group)) return "RPRT";
+  if (fields.group.size() <= kLocatorLength) return "RPRT";
+  const VhfLocators::Locator& locator =
+      state.vhf_locators.Find(LastChars(fields.group, kLocatorLength), scoring.own_locator);
+  if (!locator.valid) return "RPRT";
   if (!state.dupe_keys.AddIfAbsent(DupeKeyText(fields).view())) return "DUPE";
   if (UpdateLetterBonus(callsign, mode, scoring, state.letters)) state.score += kLetterBonusPoints;
-  const std::int64_t points =
-      state.vhf_points.PointsFor(LastChars(fields.group, kLocatorLength), scoring.own_locator);
-  char digits[24];
-  const auto written = std::to_chars(std::begin(digits), std::end(digits), points);
-  std::string result(std::begin(digits), written.ptr);
-  state.score += points;
+  std::string result(locator.text.data(), locator.text_size);
+  state.score += locator.points;
   if (IsBonusStation(callsign)) {
     result += "+" + std::to_string(kBonusStationPoints);
     state.score += kBonusStationPoints;
@@ -269,44 +284,50 @@ std::string Evaluate(const BodyFields& fields, EvaluationContext context, std::s
 
 }  // namespace
 
-std::int64_t VhfPointsMemo::PointsFor(std::string_view locator, std::string_view own_locator) {
-  if (own_locator != own_locator_) {
+const VhfLocators::Locator& VhfLocators::Find(std::string_view locator,
+                                              std::string_view own_locator) {
+  // The points depend on the own locator's first six characters, or on its being too short.
+  const std::uint64_t own_key =
+      own_locator.size() >= kLocatorLength ? LocatorKey(own_locator.data()) : 0;
+  if (own_key != own_key_ || slots_.empty()) {
     Clear();
-    own_locator_ = own_locator;
+    own_key_ = own_key;
+    slots_.assign(64, Slot{});
   }
-  if (locator.size() != kLocatorLength) return VhfPoints(locator, own_locator);
-  // The six characters above a marker bit, so that no locator is 0.
-  std::uint64_t key = std::uint64_t{1} << 48;
-  for (std::size_t i = 0; i < kLocatorLength; ++i) {
-    key |= std::uint64_t{static_cast<unsigned char>(locator[i])} << (8 * i);
-  }
+  const std::uint64_t key = LocatorKey(locator.data());
+  const auto find = [this](std::uint64_t wanted) {
+    std::size_t index = static_cast<std::size_t>(Mix(wanted)) & (slots_.size() - 1);
+    while (slots_[index].key != 0 && slots_[index].key != wanted) {
+      index = (index + 1) & (slots_.size() - 1);
+    }
+    return index;
+  };
+  std::size_t index = find(key);
+  if (slots_[index].key == key) return slots_[index].locator;
   if ((used_ + 1) * 4 > slots_.size() * 3) {
     std::vector<Slot> old = std::move(slots_);
-    slots_.assign(std::max<std::size_t>(64, old.size() * 2), Slot{});
-    used_ = 0;
+    slots_.assign(old.size() * 2, Slot{});
     for (const Slot& slot : old) {
-      if (slot.locator == 0) continue;
-      std::size_t index = static_cast<std::size_t>(Mix(slot.locator)) & (slots_.size() - 1);
-      while (slots_[index].locator != 0) index = (index + 1) & (slots_.size() - 1);
-      slots_[index] = slot;
-      ++used_;
+      if (slot.key != 0) slots_[find(slot.key)] = slot;
     }
+    index = find(key);
   }
-  std::size_t index = static_cast<std::size_t>(Mix(key)) & (slots_.size() - 1);
-  while (slots_[index].locator != 0 && slots_[index].locator != key) {
-    index = (index + 1) & (slots_.size() - 1);
-  }
-  if (slots_[index].locator == 0) {
-    slots_[index] = Slot{key, VhfPoints(locator, own_locator)};
-    ++used_;
-  }
-  return slots_[index].points;
+  Slot& slot = slots_[index];
+  slot.key = key;
+  Locator& found = slot.locator;
+  found.valid = !LocatorIsInvalid(locator);
+  found.points = found.valid ? static_cast<std::int32_t>(VhfPoints(locator, own_locator)) : 0;
+  const auto written =
+      std::to_chars(found.text.data(), found.text.data() + found.text.size(), found.points);
+  found.text_size = static_cast<std::uint8_t>(written.ptr - found.text.data());
+  ++used_;
+  return found;
 }
 
-void VhfPointsMemo::Clear() {
+void VhfLocators::Clear() {
   slots_.clear();
   used_ = 0;
-  own_locator_.clear();
+  own_key_ = 0;
 }
 
 bool ExchangeIsValid(std::string_view received_group, Round round) {

@@ -3,6 +3,7 @@
 // The contest rules for one QSO: the exchange test, the duplicate test, the points and the
 // result text written from column 68.
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -54,21 +55,28 @@ class DupeKeys {
   mutable std::size_t lookups_ = 0;
 };
 
-// The points of VHF QSOs by the correspondent's locator, for one own locator: a log meets the
-// same few locators again and again, and each distance takes several trigonometric functions.
-class VhfPointsMemo {
+// What the last six characters of a VHF received group give, by those characters, for one own
+// locator: a log meets the same few locators again and again, and each distance takes several
+// trigonometric functions.
+class VhfLocators {
  public:
-  // The points of a QSO with `locator` (six characters), computed once per locator.
-  std::int64_t PointsFor(std::string_view locator, std::string_view own_locator);
+  struct Locator {
+    std::int32_t points = 0;     // 0 when not valid
+    bool valid = false;          // the six characters form a locator
+    std::uint8_t text_size = 0;  // the points in decimal: at most five digits (20010 km)
+    std::array<char, 6> text{};
+  };
+  // `locator` is six characters; it is examined and scored once.
+  const Locator& Find(std::string_view locator, std::string_view own_locator);
   void Clear();
 
  private:
   struct Slot {
-    std::uint64_t locator = 0;  // its six bytes and a marker bit; 0 marks a free slot
-    std::int64_t points = 0;
+    std::uint64_t key = 0;  // the six characters and a marker bit; 0 marks a free slot
+    Locator locator;
   };
-  std::string own_locator_;
-  std::vector<Slot> slots_;  // a power of two, at most three quarters used
+  std::uint64_t own_key_ = 0;  // the part of the own locator that the points depend on
+  std::vector<Slot> slots_;    // a power of two, at most three quarters used
   std::size_t used_ = 0;
 };
 
@@ -76,7 +84,7 @@ struct ScoreState {
   DupeKeys dupe_keys;
   LetterBonusState letters;
   std::int64_t score = 0;
-  VhfPointsMemo vhf_points;  // a cache, cleared by each recalculation
+  VhfLocators vhf_locators;  // a cache, cleared by each recalculation
 };
 
 enum class EvaluationContext { kAdding, kRecalculating };

@@ -69,7 +69,7 @@ ChangedLines Rebuild(const std::vector<Line>& file_lines, const ScoringContext& 
   state.dupe_keys.Reserve(file_lines.size());
   state.letters = LetterBonusState{};
   state.score = 0;
-  state.vhf_points.Clear();
+  state.vhf_locators.Clear();
   ChangedLines changed;
   if (list_lines.size() != file_lines.size()) {
     changed = {std::min(list_lines.size(), file_lines.size()), file_lines.size()};

@@ -71,12 +71,13 @@ TEST(DupeKeys, EvaluatedLine_KeepsTheKeyOfDupeKeyOf) {
   }
 }
 
-TEST(VhfPointsMemo, SameLocatorsUnderOneState_ScoreAsFreshStates) {
-  const char* const groups[] = {"1KO01HU", "2JO91AA", "3KO01HU", "4KO00HU", "5JO91AA", "6KO02XX"};
-  for (const char* own : {"KO00HU", "JO91QX", "XX00AA"}) {
+TEST(VhfLocators, SameLocatorsUnderOneState_ScoreAsFreshStates) {
+  const char* const groups[] = {"1KO01HU", "2JO91AA", "3KO01HU", "4KO00HU",
+                                "5JO91AA", "6KO02XX", "7KO0XHU", "8KO0XHU"};
+  for (const char* own : {"KO00HU", "JO91QX", "XX00AA", "KO0"}) {
     const ScoringContext vhf{Round::kVhf, 7, own};
     ScoreState shared;
-    for (int i = 0; i < 6; ++i) {
+    for (int i = 0; i < 8; ++i) {
       const std::string line = QsoLine("FM", "QQ" + std::to_string(i) + "A", groups[i]);
       ScoreState fresh;
       EXPECT_EQ(
