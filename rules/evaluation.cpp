@@ -160,8 +160,7 @@ class DupeKeyText {
   explicit DupeKeyText(const BodyFields& fields) {
     for (char c : fields.mode_columns) text_[size_++] = c;
     text_[size_++] = ' ';
-    std::memcpy(text_.data() + size_, fields.key_callsign.data(), fields.key_callsign.size());
-    size_ += fields.key_callsign.size();
+    for (char c : fields.key_callsign) text_[size_++] = c;
   }
   std::string_view view() const { return std::string_view(text_.data(), size_); }
 
