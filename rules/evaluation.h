@@ -31,7 +31,8 @@ class DupeKeys {
   // Room for `keys` distinct keys without growing.
   void Reserve(std::size_t keys);
   std::size_t size() const { return size_; }
-  // How many lookups ran: lets a test prove that a recalculation stays linear.
+  // How many lookups ran since construction (Clear keeps counting): lets a test prove that a
+  // recalculation stays linear.
   std::size_t lookups() const { return lookups_; }
 
  private:
@@ -48,7 +49,7 @@ class DupeKeys {
 
   // 0 marks a free slot; otherwise the low half holds the key's number plus one and the high half
   // a second part of its hash, which tells most other keys apart without reading them.
-  std::vector<std::uint64_t> slots_;  // a power of two, at most three quarters used
+  std::vector<std::uint64_t> slots_;  // a power of two, at most four fifths used
   std::vector<Key> keys_;
   std::string key_bytes_;
   std::size_t size_ = 0;
