@@ -13,8 +13,6 @@ namespace zt {
 
 namespace {
 
-constexpr std::uint64_t kSlotKeyBits = 0xFFFFFFFFu;
-
 // Six characters and a marker bit above them, so that no key is 0. Read as two integers, not
 // through a buffer, which the processor could not pass on to the wider read that follows.
 std::uint64_t LocatorKey(const char* characters) {
@@ -58,12 +56,12 @@ std::string_view DupeKeys::TextOf(const Key& key) const {
 }
 
 std::size_t DupeKeys::Find(std::string_view key, std::uint64_t hash) const {
-  const std::size_t mask = slots_.size() - 1;
-  const std::uint64_t tag = hash & ~kSlotKeyBits;
-  for (std::size_t index = static_cast<std::size_t>(hash) & mask;; index = (index + 1) & mask) {
-    const std::uint64_t slot = slots_[index];
+  const std::uint32_t number_bits = NumberBits();
+  const std::uint32_t tag = TagOf(hash);
+  for (std::size_t index = hash & number_bits;; index = (index + 1) & number_bits) {
+    const std::uint32_t slot = slots_[index];
     if (slot == 0) return index;
-    if ((slot & ~kSlotKeyBits) == tag && TextOf(keys_[(slot & kSlotKeyBits) - 1]) == key) {
+    if ((slot & ~number_bits) == tag && TextOf(keys_[(slot & number_bits) - 1]) == key) {
       return index;
     }
   }
@@ -74,7 +72,7 @@ void DupeKeys::Grow(std::size_t capacity) {
   for (std::size_t number = 0; number < keys_.size(); ++number) {
     const std::string_view key = TextOf(keys_[number]);
     const std::uint64_t hash = HashOf(key);
-    slots_[Find(key, hash)] = (hash & ~kSlotKeyBits) | (number + 1);
+    slots_[Find(key, hash)] = TagOf(hash) | static_cast<std::uint32_t>(number + 1);
   }
 }
 
@@ -88,7 +86,7 @@ void DupeKeys::Reserve(std::size_t keys) {
 
 void DupeKeys::Add(std::string_view key) {
   if (AddIfAbsent(key)) return;
-  ++keys_[(slots_[Find(key, HashOf(key))] & kSlotKeyBits) - 1].count;
+  ++keys_[(slots_[Find(key, HashOf(key))] & NumberBits()) - 1].count;
   ++size_;
 }
 
@@ -96,16 +94,16 @@ bool DupeKeys::AddIfAbsent(std::string_view key) {
   ++lookups_;
   if ((keys_.size() + 1) * 5 > slots_.size() * 4) Reserve(keys_.size() + 1);
   const std::uint64_t hash = HashOf(key);
-  std::uint64_t& slot = slots_[Find(key, hash)];
+  std::uint32_t& slot = slots_[Find(key, hash)];
   if (slot != 0) {
-    Key& found = keys_[(slot & kSlotKeyBits) - 1];
+    Key& found = keys_[(slot & NumberBits()) - 1];
     if (found.count > 0) return false;
     found.count = 1;
   } else {
     keys_.push_back(Key{static_cast<std::uint32_t>(key_bytes_.size()),
                         static_cast<std::uint32_t>(key.size()), 1});
     key_bytes_ += key;
-    slot = (hash & ~kSlotKeyBits) | keys_.size();
+    slot = TagOf(hash) | static_cast<std::uint32_t>(keys_.size());
   }
   ++size_;
   return true;
@@ -114,15 +112,15 @@ bool DupeKeys::AddIfAbsent(std::string_view key) {
 bool DupeKeys::Contains(std::string_view key) const {
   ++lookups_;
   if (slots_.empty()) return false;
-  const std::uint64_t slot = slots_[Find(key, HashOf(key))];
-  return slot != 0 && keys_[(slot & kSlotKeyBits) - 1].count > 0;
+  const std::uint32_t slot = slots_[Find(key, HashOf(key))];
+  return slot != 0 && keys_[(slot & NumberBits()) - 1].count > 0;
 }
 
 void DupeKeys::RemoveOne(std::string_view key) {
   if (slots_.empty()) return;
-  const std::uint64_t slot = slots_[Find(key, HashOf(key))];
+  const std::uint32_t slot = slots_[Find(key, HashOf(key))];
   if (slot == 0) return;
-  Key& found = keys_[(slot & kSlotKeyBits) - 1];
+  Key& found = keys_[(slot & NumberBits()) - 1];
   if (found.count == 0) return;
   --found.count;
   --size_;
