@@ -214,7 +214,7 @@ std::string VhfResult(const BodyFields& fields, std::string_view callsign, std::
   if (fields.group.size() <= kLocatorLength) return "RPRT";
   const VhfLocators::Locator& locator =
       state.vhf_locators.Find(LastChars(fields.group, kLocatorLength), scoring.own_locator);
-  if (!locator.valid) return "RPRT";
+  if (!locator.valid()) return "RPRT";
   if (!state.dupe_keys.AddIfAbsent(DupeKeyText(fields).view())) return "DUPE";
   if (UpdateLetterBonus(callsign, mode, scoring, state.letters)) state.score += kLetterBonusPoints;
   std::string result(locator.text.data(), locator.text_size);
@@ -312,11 +312,12 @@ const VhfLocators::Locator& VhfLocators::Find(std::string_view locator,
   Slot& slot = slots_[index];
   slot.key = key;
   Locator& found = slot.locator;
-  found.valid = !LocatorIsInvalid(locator);
-  found.points = found.valid ? static_cast<std::int32_t>(VhfPoints(locator, own_locator)) : 0;
-  const auto written =
-      std::to_chars(found.text.data(), found.text.data() + found.text.size(), found.points);
-  found.text_size = static_cast<std::uint8_t>(written.ptr - found.text.data());
+  if (!LocatorIsInvalid(locator)) {
+    found.points = static_cast<std::uint16_t>(VhfPoints(locator, own_locator));
+    const auto written =
+        std::to_chars(found.text.data(), found.text.data() + found.text.size(), found.points);
+    found.text_size = static_cast<std::uint8_t>(written.ptr - found.text.data());
+  }
   ++used_;
   return found;
 }

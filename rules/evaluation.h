@@ -70,11 +70,12 @@ class DupeKeys {
 // trigonometric functions.
 class VhfLocators {
  public:
+  // Eight bytes, so that a slot takes sixteen and the table of a long log stays in the caches.
   struct Locator {
-    std::int32_t points = 0;     // 0 when not valid
-    bool valid = false;          // the six characters form a locator
-    std::uint8_t text_size = 0;  // the points in decimal: at most five digits (20010 km)
-    std::array<char, 6> text{};
+    std::uint16_t points = 0;    // at most half the earth's circumference, 20010 km
+    std::uint8_t text_size = 0;  // the points in decimal; 0 when the characters are no locator
+    std::array<char, 5> text{};
+    bool valid() const { return text_size != 0; }
   };
   // `locator` is six characters; it is examined and scored once.
   const Locator& Find(std::string_view locator, std::string_view own_locator);
