@@ -1,7 +1,6 @@
 // The core alone: the physical floor (reading the log file) and the recalculation.
 
 #include <benchmark/benchmark.h>
-
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
