@@ -66,6 +66,10 @@ IoResult<std::string> ReadWholeFile(const std::filesystem::path& path) {
   FilePtr file(std::fopen(path.c_str(), "rb"));
   if (!file) return ErrorFor(path, errno ? errno : EIO);
   std::string content;
+  // Room for the whole file at once: a long log is not copied again each time the text grows.
+  std::error_code size_unknown;
+  const std::uintmax_t size = std::filesystem::file_size(path, size_unknown);
+  if (!size_unknown) content.reserve(static_cast<std::size_t>(size));
   char buffer[1 << 16];
   std::size_t count = 0;
   while ((count = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {

@@ -16,7 +16,7 @@
 namespace zt {
 
 // Keys of the QSOs that count for the duplicate test; removing a key removes one occurrence.
-// An open-addressing table of 8-byte slots over keys stored back to back: the table of a long
+// An open-addressing table of 4-byte slots over keys stored back to back: the table of a long
 // log stays small enough for the processor's caches, and adding a key allocates nothing once the
 // storage has grown to the log.
 class DupeKeys {
@@ -31,7 +31,8 @@ class DupeKeys {
   // Room for `keys` distinct keys without growing.
   void Reserve(std::size_t keys);
   std::size_t size() const { return size_; }
-  // How many lookups ran: lets a test prove that a recalculation stays linear.
+  // How many lookups ran since construction (Clear keeps counting): lets a test prove that a
+  // recalculation stays linear.
   std::size_t lookups() const { return lookups_; }
 
  private:
@@ -46,9 +47,18 @@ class DupeKeys {
   std::size_t Find(std::string_view key, std::uint64_t hash) const;
   void Grow(std::size_t capacity);
 
-  // 0 marks a free slot; otherwise the low half holds the key's number plus one and the high half
-  // a second part of its hash, which tells most other keys apart without reading them.
-  std::vector<std::uint64_t> slots_;  // a power of two, at most three quarters used
+  // The bits of a slot that hold a key's number plus one: those below the table's size, as there
+  // are fewer keys than slots.
+  std::uint32_t NumberBits() const { return static_cast<std::uint32_t>(slots_.size() - 1); }
+  // The part of a key's hash kept in its slot, in the bits above its number.
+  std::uint32_t TagOf(std::uint64_t hash) const {
+    return static_cast<std::uint32_t>(hash >> 32) & ~NumberBits();
+  }
+
+  // 0 marks a free slot; otherwise the key's number plus one and the tag of its hash, which tells
+  // most other keys apart without reading them. Four bytes a slot keep the table of a long log
+  // in the processor's caches beside the log's text, which passes through them.
+  std::vector<std::uint32_t> slots_;  // a power of two, at most four fifths used
   std::vector<Key> keys_;
   std::string key_bytes_;
   std::size_t size_ = 0;
@@ -60,11 +70,12 @@ class DupeKeys {
 // trigonometric functions.
 class VhfLocators {
  public:
+  // Eight bytes, so that a slot takes sixteen and the table of a long log stays in the caches.
   struct Locator {
-    std::int32_t points = 0;     // 0 when not valid
-    bool valid = false;          // the six characters form a locator
-    std::uint8_t text_size = 0;  // the points in decimal: at most five digits (20010 km)
-    std::array<char, 6> text{};
+    std::uint16_t points = 0;    // at most half the earth's circumference, 20010 km
+    std::uint8_t text_size = 0;  // the points in decimal; 0 when the characters are no locator
+    std::array<char, 5> text{};
+    bool valid() const { return text_size != 0; }
   };
   // `locator` is six characters; it is examined and scored once.
   const Locator& Find(std::string_view locator, std::string_view own_locator);
