@@ -70,6 +70,8 @@ TEST(EvaluateQso, SingleQso_GivesResultScoreKeyAndLetter) {
       {"bonus station on short-wave", kBothModes, "CW", "QQ9AAA", "O", "20", "20", 20, true, false},
       {"VHF one square away", kVhf, "FM", "QQ1ABT", "12KO01HU", "111", "111", 111, true, true},
       {"VHF own subsquare", kVhf, "FM", "QQ1ABT", "3KO00HU", "5", "5", 5, true, true},
+      {"VHF antipodes, the farthest QSO", kVhf, "FM", "QQ1ABT", "1BD09HD", "20010", "20010", 20010,
+       true, true},
       {"VHF no serial", kVhf, "FM", "QQ1ABT", "KO00HU", "RPRT", "RPRT", 0, false, false},
       {"VHF bad locator", kVhf, "FM", "QQ1ABT", "12KO00ZZ", "RPRT", "RPRT", 0, false, false},
       {"VHF empty group", kVhf, "FM", "QQ1ABT", "", "RPRT", "RPRT", 0, false, false},
