@@ -1,5 +1,6 @@
 // Runs the benchmarks, then prints the figures as Markdown tables beside the time of reading the
-// same log file, and checks the targets. Exits 1 when a measured target is missed.
+// same log file, and checks the targets. Exits 1 when a measured target is missed or a benchmark
+// stopped with an error.
 
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
@@ -48,7 +49,10 @@ class FigureReporter : public benchmark::ConsoleReporter {
   void ReportRuns(const std::vector<Run>& runs) override {
     ConsoleReporter::ReportRuns(runs);
     for (const Run& run : runs) {
-      if (run.error_occurred) continue;
+      if (run.error_occurred) {
+        ++failed_;
+        continue;
+      }
       const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
       const bool single = run.run_type == Run::RT_Iteration && run.repetitions <= 1;
       if (!median && !single) continue;
@@ -66,8 +70,12 @@ class FigureReporter : public benchmark::ConsoleReporter {
     return found->second;
   }
 
+  // Benchmarks that stopped with an error (a file step failed, an unexpected question).
+  int failed() const { return failed_; }
+
  private:
   std::map<std::string, Figure> figures_;
+  int failed_ = 0;
 };
 
 std::string Duration(double milliseconds) {
@@ -253,5 +261,10 @@ int main(int argc, char** argv) {
   benchmark::Shutdown();
   zt::bench::PrintMachine(load_before);
   zt::bench::PrintFigures(reporter);
-  return zt::bench::PrintTargets(reporter) ? 0 : 1;
+  const bool targets_met = zt::bench::PrintTargets(reporter);
+  if (reporter.failed() > 0) {
+    std::cout << "\n" << reporter.failed() << " benchmark(s) stopped with an error.\n";
+    return 1;
+  }
+  return targets_met ? 0 : 1;
 }

@@ -5,7 +5,7 @@
 # its last lines are the main suite's ctest summary.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
-zt_install_packages "${ZT_BUILD_PACKAGES[@]}" libgtest-dev libgmock-dev
+zt_install_packages "${ZT_BUILD_PACKAGES[@]}" libgtest-dev libgmock-dev libbenchmark-dev
 # The end-to-end tests: a real X window under Xvfb, driven by xdotool beside a light window
 # manager, the clock held by libfaketime, screenshots by ImageMagick.
 zt_install_packages xvfb xdotool x11-utils openbox faketime imagemagick tzdata
