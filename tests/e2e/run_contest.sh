@@ -176,6 +176,18 @@ answer_input_box() {
   wait_main
 }
 
+# "Usuń QSO" on line $1 (from 0) through the context-menu key, the deletion confirmed.
+delete_line_with_menu_key() {
+  select_line "$1"
+  press Menu
+  wait_menu
+  press Up Return
+  answer_box 'Potwierdzenie' Return
+  wait_main
+  LOGGED=$((LOGGED - 1))
+  wait_lines "$LOG" "$LOGGED"
+}
+
 # --- Buttons of the main window (centres, in the window's coordinates) -------------------
 
 click_recalculate() { click_at "$MAIN" 365 404; }
@@ -369,14 +381,7 @@ shortwave_corrections() {
   wait_text "$LOG" "80M PH 59      13 QQ5BBE"
 
   step "context-menu key on QQ7DDD: Usuń QSO"
-  select_line 14
-  press Menu
-  wait_menu
-  press Up Return
-  answer_box 'Potwierdzenie' Return
-  wait_main
-  LOGGED=$((LOGGED - 1))
-  wait_lines "$LOG" "$LOGGED"
+  delete_line_with_menu_key 14
 }
 
 vhf_settings() {
@@ -450,14 +455,7 @@ vhf_corrections() {
   wait_text "$LOG" "1KO02MA"
 
   step "context-menu key on QQ3LLA: Usuń QSO"
-  select_line 14
-  press Menu
-  wait_menu
-  press Up Return
-  answer_box 'Potwierdzenie' Return
-  wait_main
-  LOGGED=$((LOGGED - 1))
-  wait_lines "$LOG" "$LOGGED"
+  delete_line_with_menu_key 14
 }
 
 choose_category() { "choose_category_$ROUND"; }
