@@ -6,6 +6,7 @@
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QScreen>
+#include <algorithm>
 
 #include "app/log_list_view.h"
 #include "app/log_loading.h"
@@ -18,8 +19,9 @@ namespace {
 
 constexpr char kInitialCaption[] = "Zawody Teltólmowe ";
 
-// The bonus word's letters as the panel shows them.
+// The bonus word's letters as the panel shows them, one a pitch from the left edge 11.
 constexpr const char* kBonusWordLetters[] = {"T", "E", "L", "T", "Ó", "L", "M", "E"};
+constexpr int kLetterPitch = 16;
 
 template <class Widget>
 Widget* Make(QWidget* parent, const char* name, QRect geometry) {
@@ -54,7 +56,8 @@ QFrame* MakePanel(QWidget* parent, const char* name, QRect geometry) {
 QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption, QRect geometry) {
   auto* button = Make<QPushButton>(parent, name, geometry);
   button->setText(caption);
-  button->setAutoDefault(false);
+  // Enter presses the focused button, as Space does.
+  button->setAutoDefault(true);
   return button;
 }
 
@@ -68,6 +71,24 @@ QLabel* MakeBanner(QWidget* parent, const char* name, const QString& text, QRect
       QStringLiteral("QLabel { color: white; font-weight: bold; background: %1; }")
           .arg(QLatin1String(background)));
   return banner;
+}
+
+// The letters' bold face: 15 pixels, smaller only where the platform's font would not fit the
+// widest letter into its pitch (the labels stand side by side and would cut each other).
+QFont LetterFont(QFont font) {
+  font.setBold(true);
+  for (int pixel_size = 15; pixel_size > 8; --pixel_size) {
+    font.setPixelSize(pixel_size);
+    const QFontMetrics metrics(font);
+    int widest = 0;
+    for (const char* letter : kBonusWordLetters) {
+      const QString text = QString::fromUtf8(letter);
+      widest = std::max(
+          {widest, metrics.horizontalAdvance(text), metrics.boundingRect(text).right() + 1});
+    }
+    if (widest <= kLetterPitch) break;
+  }
+  return font;
 }
 
 void SetFont(QWidget* widget, int pixel_size, bool bold, const char* colour = nullptr) {
@@ -94,6 +115,10 @@ TForm1::TForm1(const Environment& environment, QWidget* parent)
   setFont(window_font);
   CreateControls();
   CreateLogArea();
+  // The two banners share the strip above the list with the column headings, which were made
+  // later: they must stand over the headings, for the eye and for the mouse.
+  Panel4->raise();
+  Panel3->raise();
   CreatePopupMenu();
   SetTabOrder();
   ConnectHandlers();
@@ -125,11 +150,14 @@ void TForm1::CreateControls() {
 
   Panel5 = MakePanel(this, "Panel5", {520, 24, 145, 49});
   Panel5->setAutoFillBackground(true);
+  const QFont letter_font = LetterFont(Panel5->font());
   for (int i = 0; i < 8; ++i) {
     const QByteArray name = "Label" + QByteArray::number(13 + i);
     LetterLabels[i] = MakeLabel(Panel5, name.constData(), QString::fromUtf8(kBonusWordLetters[i]),
-                                {11 + 16 * i, 15});
-    SetFont(LetterLabels[i], 15, true);
+                                {11 + kLetterPitch * i, 15});
+    // Sized for the bold face it shows: sized for the window's font, the bold Ó was cut to a Ć.
+    LetterLabels[i]->setFont(letter_font);
+    LetterLabels[i]->adjustSize();
   }
   Label12 = MakeLabel(Panel5, "Label12", "+ 20 punktów", {34, 34});
   // Bold through the font, not the style sheet: a style sheet's font is not known when the
