@@ -286,7 +286,6 @@ void TForm1::SetTabOrder() {
 
 void TForm1::ConnectHandlers() {
   OnExit(Edit1, [this] { Edit1Exit(); });
-  connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
   connect(Button4, &QPushButton::clicked, this, [this] { Button4Click(); });
   connect(Edit4, &QLineEdit::textChanged, this, [this] { Edit4Change(); });
   OnKeyPress(Edit4, [this](QKeyEvent* event) {
@@ -317,11 +316,21 @@ void TForm1::ConnectHandlers() {
   connect(UpDown1, &UpDown::Clicked, this, [this](bool up) { UpDown1Click(up); });
   OnClick(Panel4, [this] { Panel4Click(); });
   connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
-  connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
-  connect(Button7, &QPushButton::clicked, this, [this] { Button7Click(); });
-  connect(Button9, &QPushButton::clicked, this, [this] { Button9Click(); });
-  connect(Button8, &QPushButton::clicked, this, [this] { Button8Click(); });
-  connect(Button3, &QPushButton::clicked, this, [this] { Button3Click(); });
+  // After a command the focus returns to the callsign field, so that the next callsign typed
+  // lands there and a Space does not run the button again. A command that opens a dialog leaves
+  // the focus there for the moment the window is back.
+  const auto command = [this](QPushButton* button, void (TForm1::*handler)()) {
+    connect(button, &QPushButton::clicked, this, [this, handler] {
+      (this->*handler)();
+      Edit4->setFocus();
+    });
+  };
+  command(Button1, &TForm1::Button1Click);
+  command(Button2, &TForm1::Button2Click);
+  command(Button7, &TForm1::Button7Click);
+  command(Button9, &TForm1::Button9Click);
+  command(Button8, &TForm1::Button8Click);
+  command(Button3, &TForm1::Button3Click);
   connect(Button5, &QPushButton::clicked, this, [this] { Button5Click(); });
   connect(ListBox1, &QWidget::customContextMenuRequested, this, [this](const QPoint& position) {
     PopupMenu1->exec(ListBox1->viewport()->mapToGlobal(position));
@@ -402,6 +411,12 @@ void TForm1::Edit1Exit() {
 }
 
 void TForm1::Button5Click() { QApplication::quit(); }
+
+void TForm1::ShowAgain() {
+  show();
+  activateWindow();
+  Edit4->setFocus();
+}
 
 QString IoErrorText(const IoError& error) {
   return QStringLiteral("Błąd operacji na pliku\n%1\n%2")

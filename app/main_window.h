@@ -69,6 +69,8 @@ class TForm1 : public QWidget {
   void LoadLogFile();
   void Edit1Exit();
   void Button5Click();
+  // A dialog hands the window back: shown, active, the focus in the callsign field.
+  void ShowAgain();
   // Shows a failed file operation with the system's reason.
   void ShowIoError(const IoError& error);
 

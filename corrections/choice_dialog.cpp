@@ -89,9 +89,8 @@ void TForm4::Button1Click() {
     main_window_.SelectRow(main_window_.log_list.FindFirst(*line));
   }
   main_window_.Button9Click();
-  main_window_.Edit4->setFocus();
   hide();
-  main_window_.activateWindow();
+  main_window_.ShowAgain();
 }
 
 }  // namespace zt

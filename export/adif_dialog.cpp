@@ -99,8 +99,8 @@ void TForm3::Button1Click() {
 }
 
 void TForm3::Button2Click() {
-  main_window_.show();
   hide();
+  main_window_.ShowAgain();
 }
 
 void TForm3::Edit2Exit() {
@@ -109,7 +109,7 @@ void TForm3::Edit2Exit() {
 }
 
 void TForm3::closeEvent(QCloseEvent* event) {
-  main_window_.show();
+  main_window_.ShowAgain();
   event->accept();
 }
 

@@ -207,7 +207,7 @@ void TForm2::FormCreate() {
 }
 
 void TForm2::closeEvent(QCloseEvent* event) {
-  main_window_.show();
+  main_window_.ShowAgain();
   event->accept();
 }
 

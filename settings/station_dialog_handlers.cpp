@@ -131,14 +131,12 @@ void TForm2::Button3Click() {
   }
   main_window_.Button9Click();
   hide();
-  main_window_.show();
-  main_window_.activateWindow();
-  main_window_.Edit4->setFocus();
+  main_window_.ShowAgain();
 }
 
 void TForm2::Button1Click() {
   hide();
-  main_window_.show();
+  main_window_.ShowAgain();
 }
 
 }  // namespace zt

@@ -5,9 +5,12 @@
 #include <QImage>
 #include <QPixmap>
 #include <QPushButton>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "export/adif_dialog.h"
+#include "settings/station_dialog.h"
 #include "tests/support/program_fixture.h"
 
 namespace zt::testing {
@@ -18,6 +21,17 @@ class MainWindowTest : public ProgramTest {
   void StartShortWave() {
     WriteSettings(4);
     Start();
+  }
+  QWidget* Focused() const { return QApplication::focusWidget(); }
+
+  // The next callsign the operator types lands where the keyboard focus is.
+  void ExpectTheNextCallsignInTheCallsignField(const std::string& after) {
+    SCOPED_TRACE(after);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return QApplication::activeWindow() == &form1(); }));
+    ASSERT_NE(nullptr, Focused());
+    QTest::keyClicks(Focused(), "qq9xyz");
+    EXPECT_EQ("QQ9XYZ", form1().Edit4->text());
+    form1().Edit4->clear();
   }
 };
 
@@ -71,6 +85,44 @@ TEST_F(MainWindowTest, BonusWord_EveryLetterShowsWholeInBoldInsideItsPanel) {
     EXPECT_TRUE(form1().Panel5->rect().contains(letter->geometry()));
     EXPECT_FALSE(previous.intersects(letter->geometry()));
     previous = letter->geometry();
+  }
+}
+
+TEST_F(MainWindowTest, AfterACommand_TheNextCallsignLandsInTheCallsignField) {
+  StartShortWave();
+  AddQso("QQ1ABC", "5");
+  const Message any;  // the texts are the commands' own tests'
+  struct Case {
+    const char* name;
+    QPushButton* button;
+    std::function<void()> expect;  // the command's questions and answers
+    std::function<void()> leave;   // how the operator gets back to the main window
+  };
+  const auto none = [] {};
+  const Case cases[] = {
+      {"Przelicz", form1().Button9, none, none},
+      {"Cabrillo, answered Nie", form1().Button2, [&] { prompts_.ExpectMessage(any, Answer::kNo); },
+       none},
+      {"Cabrillo, answered Tak", form1().Button2,
+       [&] {
+         prompts_.ExpectMessage(any, Answer::kYes);
+         prompts_.ExpectMessage(any);
+       },
+       none},
+      {"Info", form1().Button3, [&] { prompts_.ExpectMessage(any); }, none},
+      {"ADIF, left with Powrót", form1().Button7, none,
+       [&] { QTest::keyClick(form3().Button2, Qt::Key_Space); }},
+      {"ADIF, left with its close box", form1().Button7, none, [&] { form3().close(); }},
+      {"station data, left with Powrót", form1().Button1, none,
+       [&] { QTest::keyClick(form2().Button1, Qt::Key_Space); }},
+  };
+  for (const Case& c : cases) {
+    c.expect();
+    c.button->setFocus();
+    QTest::keyClick(c.button, Qt::Key_Space);
+    c.leave();
+    EXPECT_TRUE(prompts_.Done()) << c.name;
+    ExpectTheNextCallsignInTheCallsignField(c.name);
   }
 }
 
