@@ -306,6 +306,8 @@ void TForm1::ConnectHandlers() {
     const QChar typed = TypedCharacter(event);
     return !typed.isNull() && Edit7KeyPress(typed);
   });
+  RefuseCharacters(Edit5, [this](QChar c) { return Edit5KeyPress(c); });
+  RefuseCharacters(Edit7, [this](QChar c) { return Edit7KeyPress(c); });
   OnExit(Edit6, [this] { Edit6Exit(); });
   connect(ComboBox2, &QComboBox::activated, this, [this] { ComboBox2Change(); });
   connect(Edit8, &QLineEdit::textChanged, this, [this] { Edit8Change(); });

@@ -83,6 +83,27 @@ QValidator::State FieldValidator::validate(QString& input, int& position) const 
 
 void SetFieldRules(QLineEdit* edit, bool upper_case) {
   edit->setValidator(new FieldValidator(upper_case, edit));
+  // A handler installed later sees the key first, so a field's own Alt shortcuts still work.
+  OnKeyPress(edit, [](QKeyEvent* event) { return IsAltCommand(event); });
+}
+
+void RefuseCharacters(QLineEdit* edit, std::function<bool(QChar)> refused) {
+  QObject::connect(edit, &QLineEdit::textEdited, edit,
+                   [edit, refused = std::move(refused)](const QString& text) {
+                     QString kept;
+                     int cursor = edit->cursorPosition();
+                     const int old_cursor = cursor;
+                     for (qsizetype i = 0; i < text.size(); ++i) {
+                       if (!refused(text[i])) {
+                         kept += text[i];
+                       } else if (i < old_cursor) {
+                         --cursor;
+                       }
+                     }
+                     if (kept == text) return;
+                     edit->setText(kept);
+                     edit->setCursorPosition(cursor);
+                   });
 }
 
 void OnExit(QWidget* widget, std::function<void()> handler) {
@@ -110,6 +131,12 @@ void OnKeyPress(QWidget* widget, std::function<bool(QKeyEvent*)> handler) {
   Hook(widget, [handler = std::move(handler)](QEvent* event) {
     return event->type() == QEvent::KeyPress && handler(static_cast<QKeyEvent*>(event));
   });
+}
+
+bool IsAltCommand(const QKeyEvent* event) {
+  const Qt::KeyboardModifiers modifiers = event->modifiers();
+  return (modifiers & Qt::AltModifier) && !(modifiers & Qt::ControlModifier) &&
+         !event->text().isEmpty() && event->text().front().isPrint();
 }
 
 QChar TypedCharacter(const QKeyEvent* event) {

@@ -30,8 +30,12 @@ class FieldValidator : public QValidator {
   bool upper_case_;
 };
 
-// Installs the field validator on an edit.
+// Installs the field validator on an edit, and refuses the keys that Alt makes commands.
 void SetFieldRules(QLineEdit* edit, bool upper_case);
+
+// A field's own character rule for text that comes without a key of its own (a paste, a drop,
+// an input method): the characters it refuses are dropped, as their keys are swallowed.
+void RefuseCharacters(QLineEdit* edit, std::function<bool(QChar)> refused);
 
 // Runs `handler` when the widget loses the focus to another control of the program; switching
 // to another program does not count as leaving the field.
@@ -46,5 +50,9 @@ void OnKeyPress(QWidget* widget, std::function<bool(QKeyEvent*)> handler);
 
 // The typed character of a key event: Enter as '\r', Esc as '\x1b'; 0 for keys without one.
 QChar TypedCharacter(const QKeyEvent* event);
+
+// A key with Alt (without Ctrl) that would type a character. Such keys are commands, never text;
+// AltGr still types, as X11 reports it without Alt and Windows as Ctrl+Alt.
+bool IsAltCommand(const QKeyEvent* event);
 
 }  // namespace zt

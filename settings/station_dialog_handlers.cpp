@@ -45,6 +45,7 @@ void TForm2::ConnectHandlers() {
     const QChar typed = TypedCharacter(event);
     return !typed.isNull() && Edit7KeyPress(typed);
   });
+  RefuseCharacters(Edit7, [this](QChar c) { return Edit7KeyPress(c); });
   connect(ComboBox1, &QComboBox::activated, this, [this] { ComboBox1Change(); });
   OnExit(ComboBox1, [this] { ComboBox1Exit(); });
   OnExit(Edit10, [this] { Edit10Exit(); });

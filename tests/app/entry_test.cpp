@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
+#include <QDropEvent>
+#include <QMimeData>
 
 #include "tests/support/program_fixture.h"
 
@@ -225,6 +228,82 @@ TEST_F(EntryTest, ReportFields_RefuseLatinLettersWithABeep) {
   QTest::sendKeyEvent(QTest::Click, form1().Edit5, Qt::Key_unknown, QString::fromUtf8("ą"),
                       Qt::NoModifier);
   EXPECT_EQ(QString::fromUtf8("5Ą"), form1().Edit5->text());
+}
+
+// A key as X11 or Windows delivers it: the key, the text it types and the modifiers held.
+void Press(QWidget* field, Qt::Key key, const QString& text, Qt::KeyboardModifiers modifiers) {
+  QTest::sendKeyEvent(QTest::Click, field, key, text, modifiers);
+}
+
+TEST_F(EntryTest, AltKeysThatAreNoShortcut_TypeNothing_WhileAltGrAndEditingKeysWork) {
+  StartShortWave();
+  const int band = form1().ComboBox1->currentIndex();
+  struct Case {
+    QLineEdit* field;
+    Qt::Key key;
+    const char* text;
+    Qt::KeyboardModifiers modifiers;
+  };
+  const Case cases[] = {
+      {form1().Edit4, Qt::Key_B, "B", Qt::ShiftModifier | Qt::AltModifier},
+      {form1().Edit4, Qt::Key_C, "c", Qt::AltModifier},
+      {form1().Edit4, Qt::Key_Space, " ", Qt::AltModifier},
+      {form1().Edit6, Qt::Key_C, "c", Qt::AltModifier},
+      {form1().Edit6, Qt::Key_Space, " ", Qt::AltModifier},
+      {form1().Edit5, Qt::Key_N, "n", Qt::AltModifier},
+      {form1().Edit7, Qt::Key_N, "N", Qt::ShiftModifier | Qt::AltModifier},
+      {form1().Edit8, Qt::Key_X, "x", Qt::AltModifier},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.field->objectName().toStdString() + " " + c.text);
+    c.field->setFocus();
+    const QString before = c.field->text();
+    Press(c.field, c.key, QString::fromUtf8(c.text), c.modifiers);
+    EXPECT_EQ(before, c.field->text());
+    EXPECT_EQ(c.field, Focused());
+  }
+  EXPECT_EQ(band, form1().ComboBox1->currentIndex());
+
+  // AltGr types Polish letters: X11 sends them without Alt, Windows with Ctrl and Alt.
+  form1().Edit4->clear();
+  form1().Edit4->setFocus();
+  Press(form1().Edit4, Qt::Key_A, QString::fromUtf8("ą"), Qt::GroupSwitchModifier);
+  Press(form1().Edit4, Qt::Key_L, QString::fromUtf8("ł"), Qt::ControlModifier | Qt::AltModifier);
+  EXPECT_EQ(QString::fromUtf8("ĄŁ"), form1().Edit4->text());
+  // The editing keys: select all, copy, Backspace, paste, undo, Delete.
+  Type(form1().Edit4, "QQ1");
+  Key(form1().Edit4, Qt::Key_A, Qt::ControlModifier);
+  Key(form1().Edit4, Qt::Key_C, Qt::ControlModifier);
+  Key(form1().Edit4, Qt::Key_Backspace);
+  EXPECT_EQ("", form1().Edit4->text());
+  Key(form1().Edit4, Qt::Key_V, Qt::ControlModifier);
+  Key(form1().Edit4, Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(QString::fromUtf8("ĄŁQQ1ĄŁQQ1"), form1().Edit4->text());
+  Key(form1().Edit4, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(QString::fromUtf8("ĄŁQQ1"), form1().Edit4->text());
+  Key(form1().Edit4, Qt::Key_Home);
+  Key(form1().Edit4, Qt::Key_Delete);
+  EXPECT_EQ(QString::fromUtf8("ŁQQ1"), form1().Edit4->text());
+}
+
+TEST_F(EntryTest, PastedOrDroppedLetters_AreRefusedByTheReportFieldsAsTypedOnesAre) {
+  StartShortWave();
+  for (QLineEdit* report : {form1().Edit5, form1().Edit7}) {
+    SCOPED_TRACE(report->objectName().toStdString());
+    report->clear();
+    report->setFocus();
+    QGuiApplication::clipboard()->setText("5n9");
+    Key(report, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ("59", report->text());
+    report->clear();
+    QMimeData dropped;
+    dropped.setText("S9+");
+    QDragEnterEvent enter(QPoint(2, 2), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(report, &enter);
+    QDropEvent drop(QPointF(2, 2), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(report, &drop);
+    EXPECT_EQ("9+", report->text());
+  }
 }
 
 TEST_F(EntryTest, BandShortcut_StepsPastTheLastItemToNoneAndBack) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <array>
 #include <cerrno>
 #include <cstring>
@@ -281,6 +282,11 @@ TEST_F(StationDialogTest, ClaimedScore_TakesOnlyDigitsAndBackspace_AndTabLeavesI
   EXPECT_EQ(form2().Edit4, QApplication::focusWidget());
   Key(form2().Edit4, Qt::Key_Backtab, Qt::ShiftModifier);
   EXPECT_EQ(form2().Edit7, QApplication::focusWidget());
+  // A paste is held to the same rule as typing.
+  QGuiApplication::clipboard()->setText("12a");
+  Key(form2().Edit7, Qt::Key_End);
+  Key(form2().Edit7, Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ("212", form2().Edit7->text());
 }
 
 TEST_F(StationDialogTest, LeavingTheCallsign_CopiesItToTheMainWindowAtOnce) {
