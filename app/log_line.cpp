@@ -14,19 +14,26 @@ std::string ModeColumn(Round round, int selected_mode_index) {
 }
 
 std::string ComposeLogLine(const EntryFields& fields, Round round) {
+  // A control character from a field would break the line in the file, so none is kept.
+  const auto left = [](std::string_view field, std::size_t width) {
+    return LeftAligned(RemoveControlCharacters(field), width);
+  };
+  const auto right = [](std::string_view field, std::size_t width) {
+    return RightAligned(RemoveControlCharacters(field), width);
+  };
   const std::string time =
       std::string(Columns(fields.time, 1, 2)) + std::string(Columns(fields.time, 4, 5));
   std::string body;
   body.reserve(kLineBodyLength);
-  body += LeftAligned(fields.date, 10) + ' ';
-  body += LeftAligned(time, 4) + ' ';
+  body += left(fields.date, 10) + ' ';
+  body += left(time, 4) + ' ';
   body += round == Round::kVhf ? " 2M" : "80M";
-  body += ' ' + LeftAligned(fields.mode, 2) + ' ';
-  body += LeftAligned(fields.sent_report, 3) + ' ';
-  body += RightAligned(TrimBlanks(fields.sent_group), 6) + ' ';
-  body += LeftAligned(fields.callsign, 16);
-  body += LeftAligned(fields.received_report, 3) + ' ';
-  body += RightAligned(RemoveBlanks(fields.received_group), 11);
+  body += ' ' + left(fields.mode, 2) + ' ';
+  body += left(fields.sent_report, 3) + ' ';
+  body += right(TrimBlanks(fields.sent_group), 6) + ' ';
+  body += left(fields.callsign, 16);
+  body += left(fields.received_report, 3) + ' ';
+  body += right(RemoveBlanks(fields.received_group), 11);
   return LeftAligned(ToUpperAscii(body), kLineBodyLength);
 }
 

@@ -3,7 +3,10 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
+
+#include "app/widgets.h"
 
 namespace zt {
 
@@ -87,10 +90,14 @@ Answer QtPrompts::Show(const Message& message) {
 
 QString QtPrompts::InputBox(const QString& caption, const QString& prompt,
                             const QString& prefilled) {
-  bool accepted = false;
-  const QString text =
-      QInputDialog::getText(parent_, caption, prompt, QLineEdit::Normal, prefilled, &accepted);
-  return accepted ? text : prefilled;
+  QInputDialog dialog(parent_);
+  dialog.setWindowTitle(caption);
+  dialog.setLabelText(prompt);
+  dialog.setTextValue(prefilled);
+  // What the box gives back is written into a log line: a paste keeps only what a field keeps,
+  // so a line break cannot split the line.
+  if (auto* edit = dialog.findChild<QLineEdit*>()) SetFieldRules(edit, false);
+  return dialog.exec() == QDialog::Accepted ? dialog.textValue() : prefilled;
 }
 
 std::optional<QString> QtPrompts::SaveFileName(const QString& suggested, const QString& filter) {

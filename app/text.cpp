@@ -28,6 +28,12 @@ std::string RemoveBlanks(std::string_view text) {
   return result;
 }
 
+std::string RemoveControlCharacters(std::string_view text) {
+  std::string result(text);
+  result.erase(std::remove_if(result.begin(), result.end(), IsControlCharacter), result.end());
+  return result;
+}
+
 std::string LeftAligned(std::string_view text, std::size_t width) {
   std::string result(text.substr(0, width));
   result.resize(width, ' ');

@@ -37,6 +37,14 @@ std::string ToLowerAscii(std::string_view text);
 // Removes every blank, also between other characters.
 std::string RemoveBlanks(std::string_view text);
 
+// Removes the control characters (bytes below 0x20, and DEL): a line break or a tab in a field
+// would break the line of the file it is written into.
+std::string RemoveControlCharacters(std::string_view text);
+
+inline bool IsControlCharacter(char c) {
+  return static_cast<unsigned char>(c) < 0x20 || c == '\x7f';
+}
+
 // Pads with blanks on the right, or keeps the first `width` characters.
 std::string LeftAligned(std::string_view text, std::size_t width);
 

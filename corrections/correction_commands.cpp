@@ -100,8 +100,9 @@ void TForm1::CorrectSelectedQso(CorrectedField field) {
   const QString typed =
       prompts().InputBox(QString::fromUtf8(command.caption), QString::fromUtf8(command.prompt),
                          FromCore(CurrentValue(field, SelectedLogLine)));
-  std::string value = PreparedValue(field, ToCore(typed));
-  if (IsUnchanged(field, SelectedLogLine, value)) return;
+  const std::string typed_text = ToCore(typed);
+  if (IsUnchanged(field, SelectedLogLine, typed_text)) return;
+  std::string value = PreparedValue(field, typed_text);
 
   if (const QString refusal = DateOrTimeRefusal(field, value); !refusal.isEmpty()) {
     prompts().Show(ErrorMessage(refusal));

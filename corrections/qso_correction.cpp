@@ -53,7 +53,9 @@ std::string CurrentValue(CorrectedField field, std::string_view line) {
   return {};
 }
 
-std::string PreparedValue(CorrectedField field, std::string_view typed) {
+std::string PreparedValue(CorrectedField field, std::string_view typed_text) {
+  // Only what fits a column reaches the line: a pasted line break would split it in the file.
+  const std::string typed = RemoveControlCharacters(typed_text);
   switch (field) {
     case CorrectedField::kDate:
     case CorrectedField::kTime:
@@ -67,11 +69,13 @@ std::string PreparedValue(CorrectedField field, std::string_view typed) {
   return std::string(typed);
 }
 
-bool IsUnchanged(CorrectedField field, std::string_view line, std::string_view prepared) {
+bool IsUnchanged(CorrectedField field, std::string_view line, std::string_view typed) {
   // Cancel gives back the pre-filled value. The comparisons below would take it for a change on
   // a line the program did not write itself (small letters, a group reaching column 54), and
-  // the rewrite would then alter a QSO the operator left alone.
-  if (prepared == PreparedValue(field, CurrentValue(field, line))) return true;
+  // the rewrite would then alter a QSO the operator left alone. Capitals typed over small
+  // letters are a change, though: the operator mends the line.
+  if (typed == CurrentValue(field, line)) return true;
+  const std::string prepared = PreparedValue(field, typed);
   switch (field) {
     case CorrectedField::kDate:
     case CorrectedField::kTime:

@@ -21,9 +21,9 @@ std::string CurrentValue(CorrectedField field, std::string_view line);
 // callsign and the sent group go to upper case, the received group also loses every blank.
 std::string PreparedValue(CorrectedField field, std::string_view typed);
 
-// True when the prepared value equals what the line holds, so the command changes nothing.
-// Cancel returns the pre-filled value, which always counts as unchanged.
-bool IsUnchanged(CorrectedField field, std::string_view line, std::string_view prepared);
+// True when the command changes nothing: the box came back with its pre-filled text (Cancel
+// returns it), or the prepared value equals what the line holds in the field's columns.
+bool IsUnchanged(CorrectedField field, std::string_view line, std::string_view typed);
 
 // The file line with `value` written into the field's columns, padded or cut to their width, so
 // no other column moves; every other column and the result text are kept.

@@ -327,6 +327,44 @@ TEST_F(CorrectionTest, Callsign_TwoIdenticalQsos_AreCorrectedTogether) {
   ExpectSameAsFreshStart();
 }
 
+TEST_F(CorrectionTest, PastedLineBreaksAndTabs_NeverSplitALineOfTheLog) {
+  StartWith(kBothModes, {kQsoA, kQsoB});
+  struct Case {
+    QAction* TForm1::*command;
+    Box box;
+    int row;  // where the QSO stands: a correction without recalculation shows it last
+    const char* prefilled;
+    const char* pasted;
+  };
+  const Case cases[] = {
+      {&TForm1::Zmienadanynumerser1, kSentGroupBox, 0, "12", "1\n3"},
+      {&TForm1::Zmieodebranynumerseryjny1, kReceivedGroupBox, 1, "5", "\t7\r"},
+      {&TForm1::Zmieznakkorespondenta1, kCallsignBox, 0, "QQ1ABC", "QQ2\r\nXYZ\t"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.box.caption);
+    SelectInList(c.row);
+    ExpectBox(c.box, c.prefilled, QString::fromUtf8(c.pasted));
+    (form1().*c.command)->trigger();
+  }
+  EXPECT_EQ(
+      "2024-12-01 0705 80M CW 599 13     QQ2XYZ          599           7  2\r\n" + kQsoB + "\r\n",
+      LogContent());
+  ExpectSameAsFreshStart();
+}
+
+TEST_F(CorrectionTest, HandEditedSmallLetters_TypedCapitals_MendTheLine) {
+  const std::string small = "2024-12-01 0705 80M CW 599     12 qq1abc          599           o  20";
+  StartWith(kBothModes, {small});
+  SelectInList(0);
+  ExpectBox(kReceivedGroupBox, "o", "O");
+  form1().Zmieodebranynumerseryjny1->trigger();
+  SelectInList(0);
+  ExpectBox(kCallsignBox, "qq1abc", "QQ1ABC");
+  form1().Zmieznakkorespondenta1->trigger();
+  EXPECT_EQ(kQsoA.substr(0, 34) + "QQ1ABC          599           O  20\r\n", LogContent());
+}
+
 TEST_F(CorrectionTest, Time_LeavesTheScoreAndShowsTheLineLastUntilRecalculated) {
   StartWith(kBothModes, {kQsoA, kQsoB});
   SelectInList(0);

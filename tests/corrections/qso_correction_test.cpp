@@ -31,12 +31,18 @@ TEST(CorrectionValues, EachField_PrefillsPreparesAndComparesAsStored) {
       {"received group loses inner blanks", CorrectedField::kReceivedGroup, "5", "12 ko00hu",
        "12KO00HU", false},
       {"received group unchanged", CorrectedField::kReceivedGroup, "5", " 5 ", "5", true},
+      {"pasted line breaks", CorrectedField::kCallsign, "QQ1ABC", "qq2\r\nxyz\n", "QQ2XYZ", false},
+      {"pasted tab", CorrectedField::kReceivedGroup, "5", "12\tko00hu", "12KO00HU", false},
+      {"pasted control characters", CorrectedField::kSentGroup, "12",
+       "1\x01"
+       "3\x7f",
+       "13", false},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(c.current, CurrentValue(c.field, kQso)) << c.name;
     const std::string prepared = PreparedValue(c.field, c.typed);
     EXPECT_EQ(c.prepared, prepared) << c.name;
-    EXPECT_EQ(c.unchanged, IsUnchanged(c.field, kQso, prepared)) << c.name;
+    EXPECT_EQ(c.unchanged, IsUnchanged(c.field, kQso, c.typed)) << c.name;
   }
 }
 
@@ -52,9 +58,27 @@ TEST(CorrectionValues, CancelledBox_AlwaysCountsAsUnchanged) {
   for (const char* line : lines) {
     for (CorrectedField field : fields) {
       const std::string prefilled = CurrentValue(field, line);
-      EXPECT_TRUE(IsUnchanged(field, line, PreparedValue(field, prefilled)))
+      EXPECT_TRUE(IsUnchanged(field, line, prefilled))
           << '"' << line << "\" field " << static_cast<int>(field);
     }
+  }
+}
+
+TEST(CorrectionValues, HandEditedSmallLetters_TypedCapitalsMendThemAndCancelKeepsThem) {
+  const char line[] = "2024-12-01 0705 80M CW 599     12 qq1abc          599           o  2";
+  struct Case {
+    CorrectedField field;
+    const char* typed;
+    bool unchanged;
+  };
+  const Case cases[] = {
+      {CorrectedField::kReceivedGroup, "o", true},   // Cancel
+      {CorrectedField::kReceivedGroup, "O", false},  // typed in capitals
+      {CorrectedField::kCallsign, "qq1abc", true},
+      {CorrectedField::kCallsign, "QQ1ABC", false},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(c.unchanged, IsUnchanged(c.field, line, c.typed)) << c.typed;
   }
 }
 
