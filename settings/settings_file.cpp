@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/text.h"
 #include "app/whole_number.h"
 #include "settings/categories.h"
 
@@ -28,14 +29,21 @@ std::vector<std::string> SplitMemo(std::string_view line) {
   return memo;
 }
 
-std::string WithoutLineEnds(std::string_view value) {
+// Control characters become blanks: a line end would shift every later line, and no other
+// control character belongs in a text file's line either.
+std::string WithoutControlCharacters(std::string_view value) {
   std::string result(value);
-  std::replace_if(
-      result.begin(), result.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+  std::replace_if(result.begin(), result.end(), IsControlCharacter, ' ');
   return result;
 }
 
 }  // namespace
+
+std::vector<std::string> MemoLines(std::string_view memo_text) {
+  std::vector<std::string> lines = SplitLines(memo_text);
+  while (!lines.empty() && TrimBlanks(lines.back()).empty()) lines.pop_back();
+  return lines;
+}
 
 LoadedSettings ParseSettings(std::string_view content) {
   std::vector<std::string> lines = SplitLines(content);
@@ -60,12 +68,12 @@ LoadedSettings ParseSettings(std::string_view content) {
 std::string FormatSettings(const StationData& data) {
   std::vector<std::string> lines;
   lines.reserve(kLineCount);
-  for (const std::string& field : data.fields) lines.push_back(WithoutLineEnds(field));
+  for (const std::string& field : data.fields) lines.push_back(WithoutControlCharacters(field));
 
   std::string memo;
   for (std::size_t i = 0; i < data.memo.size(); ++i) {
     if (i > 0) memo += '|';
-    memo += WithoutLineEnds(data.memo[i]);
+    memo += WithoutControlCharacters(data.memo[i]);
   }
   lines.push_back(std::move(memo));
 

@@ -30,12 +30,17 @@ struct LoadedSettings {
   std::optional<std::string> damaged_category_line;
 };
 
+// The remarks of the memo's text, line by line. A last line is a remark only when it holds text:
+// a final Enter, or a memo of one empty line, adds none. Empty lines between remarks stay.
+std::vector<std::string> MemoLines(std::string_view memo_text);
+
 // Lines missing at the end read as empty, lines past the twelfth are ignored; any line end and
 // a missing last line end are accepted.
 LoadedSettings ParseSettings(std::string_view content);
 
 // Twelve lines with CR LF; the memo lines are joined with "|". The file has no escapes, so a line
-// end inside a value is written as a blank rather than shifting every later line.
+// end or another control character inside a value is written as a blank rather than shifting
+// every later line.
 std::string FormatSettings(const StationData& data);
 
 // A missing file is an error like any other; callers test FileExists first.

@@ -150,10 +150,7 @@ StationData TForm2::Data() const {
   StationData data;
   const auto edits = Edits();
   for (std::size_t i = 0; i < edits.size(); ++i) data.fields[i] = ToCore(edits[i]->text());
-  const QString memo = Memo1->toPlainText();
-  if (!memo.isEmpty()) {
-    for (const QString& line : memo.split(QLatin1Char('\n'))) data.memo.push_back(ToCore(line));
-  }
+  data.memo = MemoLines(ToCore(Memo1->toPlainText()));
   if (CategoryIndex() >= 0) data.category_index = CategoryIndex();
   return data;
 }

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 
+#include "app/text.h"
 #include "tests/support/temp_dir.h"
 
 namespace zt {
@@ -87,6 +89,26 @@ TEST(SettingsFile, MemoOfOneEmptyLine_SavesEmptyAndLoadsEmpty) {
   EXPECT_EQ(Memo{}, ParseSettings(FormatSettings(data)).data.memo);
 }
 
+TEST(MemoLines, FinalEmptyLines_AreNoRemarks_InnerOnesStay) {
+  struct Case {
+    const char* text;
+    Memo lines;
+  };
+  const Case cases[] = {
+      {"", {}},
+      {"\n", {}},
+      {"  \n", {}},
+      {"Uwaga jeden\n", {"Uwaga jeden"}},
+      {"Uwaga jeden\n\n \n", {"Uwaga jeden"}},
+      {"a\n\nb", {"a", "", "b"}},
+      {"\na", {"", "a"}},
+      {" a ", {" a "}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(c.lines, MemoLines(c.text)) << '"' << c.text << '"';
+  }
+}
+
 TEST(SettingsFile, BarInsideAMemoLine_ComesBackAsTwoLines) {
   StationData data = FullStation();
   data.memo = {"59|599"};
@@ -96,9 +118,15 @@ TEST(SettingsFile, BarInsideAMemoLine_ComesBackAsTwoLines) {
 TEST(SettingsFile, LineEndInsideAValue_DoesNotShiftLaterLines) {
   StationData data = FullStation();
   data.fields[1] = "Jan\r\nKowalski";
+  data.fields[7] = "QQ2XYZ\tQQ3ABC\x01";
   data.memo = {"a\nb"};
-  const LoadedSettings loaded = ParseSettings(FormatSettings(data));
+  const std::string formatted = FormatSettings(data);
+  EXPECT_EQ(formatted.end(), std::find_if(formatted.begin(), formatted.end(), [](char c) {
+              return IsControlCharacter(c) && c != '\r' && c != '\n';
+            }));
+  const LoadedSettings loaded = ParseSettings(formatted);
   EXPECT_EQ("Jan  Kowalski", loaded.data.fields[1]);
+  EXPECT_EQ("QQ2XYZ QQ3ABC ", loaded.data.fields[7]);
   EXPECT_EQ("JO91CD", loaded.data.fields[9]);
   EXPECT_EQ(Memo{"a b"}, loaded.data.memo);
   EXPECT_EQ(7, loaded.data.category_index);

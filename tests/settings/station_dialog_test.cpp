@@ -289,6 +289,35 @@ TEST_F(StationDialogTest, ClaimedScore_TakesOnlyDigitsAndBackspace_AndTabLeavesI
   EXPECT_EQ("212", form2().Edit7->text());
 }
 
+TEST_F(StationDialogTest, Remarks_AFinalEnterOrOneEmptyLineAddsNoRemark) {
+  WriteSettings(3);
+  Start();
+  struct Case {
+    const char* typed;  // "\n" is Enter
+    const char* saved;
+  };
+  const Case cases[] = {
+      {"Uwaga jeden\n", "Uwaga jeden"},
+      {"\n", ""},
+      {"Uwaga jeden\n\nUwaga dwa\n\n", "Uwaga jeden||Uwaga dwa"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.typed);
+    OpenDialog();
+    form2().Memo1->clear();
+    form2().Memo1->setFocus();
+    for (const QChar typed : QString::fromUtf8(c.typed)) {
+      if (typed == QLatin1Char('\n')) {
+        QTest::keyClick(form2().Memo1, Qt::Key_Return);
+      } else {
+        QTest::keyClicks(form2().Memo1, QString(typed));
+      }
+    }
+    form2().Button3->click();
+    EXPECT_EQ(c.saved, SplitLines(ReadFile(dir_ / "zawody_teltolmowe.ini"))[10]);
+  }
+}
+
 TEST_F(StationDialogTest, LeavingTheCallsign_CopiesItToTheMainWindowAtOnce) {
   WriteSettings(3);
   Start();
