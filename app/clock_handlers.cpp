@@ -62,26 +62,27 @@ void TForm1::StepClockBy(int minutes) {
   }
 }
 
-void TForm1::ShowFieldCheck(QLineEdit* field, const CheckedField& checked, const char* bad_format,
+bool TForm1::ShowFieldCheck(QLineEdit* field, const CheckedField& checked, const char* bad_format,
                             const char* bad_data) {
-  if (field_check_running_) return;
+  if (field_check_running_) return false;
   if (field->text() != FromCore(checked.text)) field->setText(FromCore(checked.text));
-  if (checked.check == FieldCheck::kOk) return;
+  if (checked.check == FieldCheck::kOk) return true;
   field_check_running_ = true;
   prompts().Show(ErrorMessage(
       QString::fromUtf8(checked.check == FieldCheck::kBadFormat ? bad_format : bad_data)));
   field->setFocus();
   field_check_running_ = false;
+  return false;
 }
 
-void TForm1::Edit3Exit() {
-  ShowFieldCheck(Edit3, CheckTimeField(ToCore(Edit3->text())), "Błędny format czasu!",
-                 "Niewłaściwe dane w polu czasu!");
+bool TForm1::Edit3Exit() {
+  return ShowFieldCheck(Edit3, CheckTimeField(ToCore(Edit3->text())), "Błędny format czasu!",
+                        "Niewłaściwe dane w polu czasu!");
 }
 
-void TForm1::Edit2Exit() {
-  ShowFieldCheck(Edit2, CheckDateField(ToCore(Edit2->text())), "Błędny format daty!",
-                 "Niewłaściwe dane w polu daty!");
+bool TForm1::Edit2Exit() {
+  return ShowFieldCheck(Edit2, CheckDateField(ToCore(Edit2->text())), "Błędny format daty!",
+                        "Niewłaściwe dane w polu daty!");
 }
 
 }  // namespace zt

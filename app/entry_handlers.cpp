@@ -49,11 +49,16 @@ void TForm1::Button4Click() {
     station_dialog().ShowDialog();
     return;
   }
-  if (Edit4->text().isEmpty()) {
+  // The focus can leave the date and time fields without their checks (a dialog's OK puts it
+  // into the callsign field), so adding checks them as leaving them does.
+  if (!Edit2Exit() || !Edit3Exit()) return;
+  // A pasted text of blanks fills no field.
+  const std::string callsign = TrimBlanks(ToCore(Edit4->text()));
+  if (callsign.empty()) {
     prompts().Show(ErrorMessage("Brak znaku stacji!"));
     return;
   }
-  if (Edit6->text().isEmpty() &&
+  if (TrimBlanks(ToCore(Edit6->text())).empty() &&
       prompts().Show(WarningQuestion(
           "Brak odebranej grupy kontrolnej !\nCzy na pewno zalogować ?")) != Answer::kYes) {
     return;
@@ -65,7 +70,7 @@ void TForm1::Button4Click() {
   const std::string body = ComposeLogLine(
       EntryFields{ToCore(Edit2->text()), ToCore(Edit3->text()),
                   ModeColumn(round, ComboBox2->currentIndex()), ToCore(Edit5->text()), sent_group,
-                  ToCore(Edit4->text()), ToCore(Edit7->text()), ToCore(Edit6->text())},
+                  callsign, ToCore(Edit7->text()), ToCore(Edit6->text())},
       round);
 
   QString question;
@@ -84,7 +89,7 @@ void TForm1::Button4Click() {
   }
   if (!question.isEmpty() && prompts().Show(WarningQuestion(question)) != Answer::kYes) return;
 
-  const std::string result = EvaluateQso(body, EvaluationContext::kAdding, ToCore(Edit4->text()),
+  const std::string result = EvaluateQso(body, EvaluationContext::kAdding, callsign,
                                          ToCore(ComboBox2->currentText()), Scoring(), score_state);
   const std::string line = body + result;
   log_list.Append(line);

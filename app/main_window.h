@@ -107,15 +107,17 @@ class TForm1 : public QWidget {
   void UpDown1Click(bool up);
   // Steps the time by a minute when the key flags say PageUp or PageDown.
   void StepTimeByMinute();
-  void Edit2Exit();
-  void Edit3Exit();
+  // The checks of leaving the date and the time field; true when the field passed.
+  bool Edit2Exit();
+  bool Edit3Exit();
   void StartClock();
   void StopClock();
   bool ClockRunning() const { return Timer1->isActive(); }
   // Stops the clock and moves the date and time fields by `minutes`.
   void StepClockBy(int minutes);
-  // Shows a field check's result; a failed check puts the focus back into the field.
-  void ShowFieldCheck(QLineEdit* field, const CheckedField& checked, const char* bad_format,
+  // Shows a field check's result; a failed check puts the focus back into the field. False when
+  // the field failed, or while another field's failed check runs.
+  bool ShowFieldCheck(QLineEdit* field, const CheckedField& checked, const char* bad_format,
                       const char* bad_data);
 
   // --- Scoring (rules/score_view.cpp) ---

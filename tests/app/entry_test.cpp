@@ -306,6 +306,55 @@ TEST_F(EntryTest, PastedOrDroppedLetters_AreRefusedByTheReportFieldsAsTypedOnesA
   }
 }
 
+TEST_F(EntryTest, BlanksOnlyCallsignOrGroup_CountAsEmpty) {
+  StartShortWave();
+  form1().Edit4->insert("   ");
+  prompts_.ExpectMessage(ErrorMessage("Brak znaku stacji!"));
+  form1().Button4->click();
+  form1().Edit4->setText("QQ1ABC");
+  form1().Edit6->insert("  ");
+  prompts_.ExpectMessage(WarningQuestion(
+      QString::fromUtf8("Brak odebranej grupy kontrolnej !\nCzy na pewno zalogować ?")));
+  form1().Button4->click();
+  EXPECT_TRUE(ListLines().empty());
+}
+
+TEST_F(EntryTest, WrongTimeOrDate_LeftWithoutItsCheck_IsRefusedWhenAdding) {
+  StartShortWave();
+  struct Case {
+    QLineEdit* field;
+    const char* text;
+    const char* message;
+  };
+  const Case cases[] = {
+      {form1().Edit3, "25:99", "Niewłaściwe dane w polu czasu!"},
+      {form1().Edit3, "7:05", "Błędny format czasu!"},
+      {form1().Edit2, "2026-13-01", "Niewłaściwe dane w polu daty!"},
+      {form1().Edit2, "2026-1-4", "Błędny format daty!"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    const QString good = c.field->text();
+    // The station dialog's OK activates the main window and puts the focus into the callsign
+    // field: the field the operator was typing in is left without its check.
+    Type(c.field, "");
+    c.field->setText(QString::fromUtf8(c.text));
+    form2().ShowDialog();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return QApplication::activeWindow() == &form2(); }));
+    form2().Button3->click();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return QApplication::activeWindow() == &form1(); }));
+    ASSERT_EQ(form1().Edit4, Focused());
+    prompts_.ExpectMessage(ErrorMessage(QString::fromUtf8(c.message)));
+    AddQso("QQ1ABC", "5");
+    EXPECT_TRUE(prompts_.Done());
+    EXPECT_EQ("", LogContent());
+    EXPECT_EQ(c.field, Focused());
+    c.field->setText(good);
+    form1().Edit4->clear();
+    form1().Edit6->clear();
+  }
+}
+
 TEST_F(EntryTest, BandShortcut_StepsPastTheLastItemToNoneAndBack) {
   StartShortWave();
   EXPECT_EQ(0, form1().ComboBox1->currentIndex());

@@ -191,6 +191,16 @@ TEST_F(BadInputTest, OverLongHostileEntries_LoggedQso_KeepsEveryColumnInPlace) {
     QGuiApplication::clipboard()->setText(paste.text);
     paste.edit->paste();
   }
+  // The date and the time reach the line only in their own shapes.
+  prompts_.ExpectMessage(ErrorMessage(QString::fromUtf8("Błędny format daty!")));
+  form1().Button4->click();
+  EXPECT_EQ(form1().Edit2, QApplication::focusWidget());
+  form1().Edit2->setText("2026-12-06");
+  prompts_.ExpectMessage(ErrorMessage(QString::fromUtf8("Błędny format czasu!")));
+  form1().Button4->click();
+  EXPECT_EQ(form1().Edit3, QApplication::focusWidget());
+  EXPECT_TRUE(ListLines().empty());
+  form1().Edit3->setText("12:05");
   // A received group of thirteen digits is no whole number: the operator confirms it.
   prompts_.ExpectMessage(WarningQuestion(QString::fromUtf8(
                              "Logowana grupa kontrolna jest nieprawidłowa.\nPoprawne grupy "
