@@ -92,18 +92,19 @@ void TForm1::Button4Click() {
   const std::string result = EvaluateQso(body, EvaluationContext::kAdding, callsign,
                                          ToCore(ComboBox2->currentText()), Scoring(), score_state);
   const std::string line = body + result;
+  // The list shows a QSO only once the file holds it.
+  const AppendOutcome stored = AppendToLogFile(log_files_, line);
+  if (stored.log) {
+    // The evaluation counted the QSO: the score goes back to what the file holds before the
+    // error is shown. The fields keep the QSO, so it can be added again.
+    Button9Click();
+    ShowIoError(*stored.log);
+    return;
+  }
   log_list.Append(line);
   SelectRow(log_list.FindFirst(line));
   ShowScoreState(result != "DUPE");
-
-  if (IoStatus status = AppendToLogFile(log_files_, line)) {
-    ShowIoError(*status);
-    // Show only what the file holds, also when it cannot be read; the fields keep the QSO so
-    // it can be added again.
-    log_list.Remove(log_list.Count() - 1);
-    Button9Click();
-    return;
-  }
+  ReportBackup(stored.backup);
   if (CheckBox1->isChecked()) {
     if (std::optional<std::string> next = IncrementedSentGroup(ToCore(Edit8->text()))) {
       Edit8->setText(FromCore(*next));
@@ -113,6 +114,22 @@ void TForm1::Button4Click() {
   Edit6->clear();
   Edit4->setFocus();
   StartClock();
+}
+
+void TForm1::ReportBackup(const IoStatus& failure) {
+  // Told once, not at every QSO, and again only after the backup has worked in between.
+  if (!failure) {
+    backup_failure_reported_ = false;
+    return;
+  }
+  if (backup_failure_reported_) return;
+  backup_failure_reported_ = true;
+  prompts().Show(Message{"Ostrzeżenie",
+                         QStringLiteral("Nie można zapisać kopii zapasowej logu\n%1\n%2\n\n"
+                                        "Łączność została zapisana w logu.")
+                             .arg(QString::fromStdU16String(failure->path.u16string()),
+                                  QString::fromLocal8Bit(failure->reason.c_str())),
+                         Icon::kWarning, Buttons::kOk, Answer::kOk});
 }
 
 void TForm1::Edit4Change() {

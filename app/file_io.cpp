@@ -85,7 +85,21 @@ IoStatus WriteFileDurably(const std::filesystem::path& path, std::string_view co
 
 IoStatus ReplaceFileAtomically(const std::filesystem::path& path,
                                const std::filesystem::path& temporary, std::string_view content) {
+  std::error_code unknown;
+  const bool replaces_file = std::filesystem::is_regular_file(path, unknown);
+  if (replaces_file) {
+    // A rename would replace a file that the operator made read-only: it is refused as writing
+    // to it would be. Opening it for appending writes nothing.
+    errno = 0;
+    if (!FilePtr(std::fopen(path.c_str(), "ab"))) return ErrorFor(path, errno ? errno : EIO);
+  }
   IoStatus status = WriteAndSync(temporary, "wb", content);
+  if (!status && replaces_file) {
+    // The new file keeps the old one's mode.
+    std::error_code ignored;
+    std::filesystem::permissions(temporary, std::filesystem::status(path, ignored).permissions(),
+                                 ignored);
+  }
   if (!status) {
     int error = InjectedFault(IoStep::kRename, path);
     if (!error) error = platform::ReplaceFile(temporary, path);
@@ -103,6 +117,18 @@ IoStatus ReplaceFileAtomically(const std::filesystem::path& path,
   // The rename itself is done; a failed directory sync only weakens durability, so it is ignored.
   platform::SyncDirectory(path.parent_path());
   return std::nullopt;
+}
+
+std::filesystem::path FreshTemporaryBeside(const std::filesystem::path& path) {
+  for (int number = 0;; ++number) {
+    std::filesystem::path candidate = path;
+    candidate += number == 0 ? ".zapis~" : ".zapis" + std::to_string(number) + "~";
+    // A dangling link counts as taken: writing to it would create the file it points to. A
+    // name the system cannot look up (too long, say) is taken as it is: writing it reports why.
+    std::error_code unknown;
+    const std::filesystem::file_status status = std::filesystem::symlink_status(candidate, unknown);
+    if (unknown || !std::filesystem::exists(status)) return candidate;
+  }
 }
 
 IoStatus AppendDurably(const std::filesystem::path& path, std::string_view content) {

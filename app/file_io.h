@@ -44,9 +44,15 @@ IoResult<std::string> ReadWholeFile(const std::filesystem::path& path);
 IoStatus WriteFileDurably(const std::filesystem::path& path, std::string_view content);
 
 // Writes `temporary`, flushes and syncs it, then replaces `path` in one atomic rename. On any
-// failure `path` keeps its old content and `temporary` is removed.
+// failure `path` keeps its old content and `temporary` is removed. An existing `path` that
+// cannot be written is refused with the system's reason, and a replaced one keeps its mode.
 IoStatus ReplaceFileAtomically(const std::filesystem::path& path,
                                const std::filesystem::path& temporary, std::string_view content);
+
+// A name beside `path` for its new content while it is written, for files whose names the
+// operator chooses: "<name>.zapis~", or with a number where that name is taken. A name that
+// exists is never chosen, so no file of the operator's is replaced or removed on the way.
+std::filesystem::path FreshTemporaryBeside(const std::filesystem::path& path);
 
 // Appends, flushes and syncs before returning. On any failure the file is cut back to its old
 // length, so it never keeps part of the content.

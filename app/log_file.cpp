@@ -70,20 +70,20 @@ IoResult<std::vector<std::string>> ReadLogFile(const LogFiles& files) {
   return SplitLines(content.value());
 }
 
-IoStatus AppendToLogFile(const LogFiles& files, std::string_view line) {
+AppendOutcome AppendToLogFile(const LogFiles& files, std::string_view line) {
   IoResult<std::string> content = ReadWholeFile(files.log);
-  if (!content.ok()) return content.error();
+  if (!content.ok()) return {content.error(), std::nullopt};
   // Most logs are their own copy already, which saves building it again.
   const std::string_view log = content.value();
   const std::string rebuilt = HasOnlyCrLfLineEnds(log) ? std::string() : LineByLineCopy(log);
-  if (IoStatus status = RefreshBackup(files.backup, rebuilt.empty() ? log : rebuilt)) {
-    return status;
-  }
+  AppendOutcome outcome;
+  outcome.backup = RefreshBackup(files.backup, rebuilt.empty() ? log : rebuilt);
   std::string appended;
   if (!content.value().empty() && !EndsWithLineEnd(content.value())) appended += "\r\n";
   appended += line;
   appended += "\r\n";
-  return AppendDurably(files.log, appended);
+  outcome.log = AppendDurably(files.log, appended);
+  return outcome;
 }
 
 IoResult<RewriteOutcome> RewriteLogFile(const LogFiles& files, std::string_view selected_line,
@@ -120,9 +120,8 @@ IoStatus CopyLogFile(const LogFiles& files, const std::filesystem::path& target)
   if (!content.ok()) return content.error();
   // Through a temporary file beside the target, so a copy that fails part-way never leaves a
   // file that looks like a saved log, nor destroys the file the operator chose to replace.
-  std::filesystem::path temporary = target;
-  temporary += "~";
-  return ReplaceFileAtomically(target, temporary, LineByLineCopy(content.value()));
+  return ReplaceFileAtomically(target, FreshTemporaryBeside(target),
+                               LineByLineCopy(content.value()));
 }
 
 }  // namespace zt

@@ -28,9 +28,15 @@ IoStatus CreateEmptyLogFile(const LogFiles& files);
 // The lines of the log in file order, empty lines included.
 IoResult<std::vector<std::string>> ReadLogFile(const LogFiles& files);
 
+struct AppendOutcome {
+  IoStatus log;     // why the line is not in the log; empty once it is stored
+  IoStatus backup;  // why the backup could not be refreshed; the log does not depend on it
+};
+
 // Copies the log to the backup line by line, then appends `line` with CR LF and syncs it. A log
 // whose last line lacks its line end gets one first, so the new line never joins the old one.
-IoStatus AppendToLogFile(const LogFiles& files, std::string_view line);
+// The program never reads the backup, so a backup that cannot be written does not stop the QSO.
+AppendOutcome AppendToLogFile(const LogFiles& files, std::string_view line);
 
 // What a rewrite does to each file line whose first 67 characters equal those of the selected
 // line: the corrected line, or nothing to remove it.
@@ -46,8 +52,8 @@ struct RewriteOutcome {
 IoResult<RewriteOutcome> RewriteLogFile(const LogFiles& files, std::string_view selected_line,
                                         const LineChange& change);
 
-// Copies the log into `target` line by line (the New log copy), through `target` + "~" and one
-// atomic rename: on failure `target` keeps its old content.
+// Copies the log into `target` line by line (the New log copy), through a fresh temporary file
+// beside it and one atomic rename: on failure `target` keeps its old content.
 IoStatus CopyLogFile(const LogFiles& files, const std::filesystem::path& target);
 
 }  // namespace zt

@@ -85,6 +85,8 @@ class TForm1 : public QWidget {
  public:
   // --- QSO entry (app/entry_handlers.cpp) ---
   void Button4Click();
+  // Warns that the backup could not be written; the QSO itself is stored.
+  void ReportBackup(const IoStatus& failure);
   void Edit4Change();
   // Character keys; true swallows the key.
   bool Edit4KeyPress(QChar key);
@@ -242,6 +244,7 @@ class TForm1 : public QWidget {
   // Set while a failed field check puts the focus back, so that another field left on the way
   // is not checked too (two wrong fields would otherwise hand the focus back and forth).
   bool field_check_running_ = false;
+  bool backup_failure_reported_ = false;
 };
 
 }  // namespace zt

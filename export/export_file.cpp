@@ -14,9 +14,7 @@ std::string ExportBaseName(std::string_view station_callsign) {
 }
 
 IoStatus WriteExportFile(const std::filesystem::path& path, std::string_view text) {
-  std::filesystem::path temporary = path;
-  temporary += "~";
-  return ReplaceFileAtomically(path, temporary, text);
+  return ReplaceFileAtomically(path, FreshTemporaryBeside(path), text);
 }
 
 }  // namespace zt

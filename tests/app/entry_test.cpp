@@ -4,6 +4,8 @@
 #include <QClipboard>
 #include <QDropEvent>
 #include <QMimeData>
+#include <cerrno>
+#include <cstring>
 
 #include "tests/support/program_fixture.h"
 
@@ -387,11 +389,13 @@ TEST_F(EntryTest, LeavingTheGroupField_RemovesBlanks) {
 TEST_F(EntryTest, FailingAppend_ShowsTheErrorAndNothingAsLogged) {
   StartShortWave();
   AddQso("QQ1ABC", "5");
-  std::filesystem::remove(dir_ / "zawody_teltolmowe.zl~");
-  std::filesystem::create_directory(dir_ / "zawody_teltolmowe.zl~");
-  prompts_.ExpectMessage(
-      ErrorMessage(IoErrorText(IoError{dir_ / "zawody_teltolmowe.zl~", "Is a directory"})));
+  const std::filesystem::path log = dir_ / "zawody_teltolmowe.zlg";
+  SetIoFaultHookForTesting([&log](IoStep step, const std::filesystem::path& path) {
+    return step == IoStep::kWrite && path == log ? ENOSPC : 0;
+  });
+  prompts_.ExpectMessage(ErrorMessage(IoErrorText(IoError{log, std::strerror(ENOSPC)})));
   AddQso("QQ1DEF", "O");
+  SetIoFaultHookForTesting(nullptr);
   EXPECT_EQ(1u, ListLines().size());
   EXPECT_EQ("2", form1().Label31->text());
   EXPECT_EQ("QQ1DEF", form1().Edit4->text());

@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "app/text.h"
+#include "tests/support/temp_dir.h"
 
 namespace zt {
 namespace {
@@ -93,6 +95,36 @@ TEST(TrimmedView, BlanksAndControlsAtEitherEnd_AreRemoved) {
     EXPECT_EQ(c.trimmed, TrimmedView(c.text)) << c.name;
     EXPECT_EQ(c.trimmed, TrimBlanks(c.text)) << c.name;
   }
+}
+
+TEST(ReplaceFileAtomically, ReadOnlyFile_IsRefusedAsAnAppendIs_AndAReplacedFileKeepsItsMode) {
+  using std::filesystem::perms;
+  // As root every file is writable and both succeed; otherwise the read-only one fails both.
+  for (const perms mode : {perms::owner_read | perms::owner_write | perms::group_read,
+                           perms::owner_read | perms::owner_write,
+                           perms::owner_read | perms::group_read | perms::others_read}) {
+    SCOPED_TRACE(static_cast<int>(mode));
+    testing::TempDir dir;
+    const std::filesystem::path path = dir / "zawody_teltolmowe.zlg";
+    testing::WriteFile(path, "old\r\n");
+    std::filesystem::permissions(path, mode);
+    const bool append_refused = AppendDurably(path, "").has_value();
+    const IoStatus replaced = ReplaceFileAtomically(path, dir / "temporary.zlg", "new\r\n");
+    EXPECT_EQ(append_refused, replaced.has_value());
+    EXPECT_EQ(replaced ? "old\r\n" : "new\r\n", testing::ReadFile(path));
+    EXPECT_EQ(mode, std::filesystem::status(path).permissions());
+    EXPECT_FALSE(FileExists(dir / "temporary.zlg"));
+    std::filesystem::permissions(path, perms::owner_all);
+  }
+}
+
+TEST(FreshTemporaryBeside, NeverNamesAFileThatExists) {
+  testing::TempDir dir;
+  const std::filesystem::path target = dir / "kopia.log";
+  EXPECT_EQ(dir / "kopia.log.zapis~", FreshTemporaryBeside(target));
+  testing::WriteFile(dir / "kopia.log.zapis~", "the operator's");
+  std::filesystem::create_symlink(dir / "nowhere", dir / "kopia.log.zapis1~");
+  EXPECT_EQ(dir / "kopia.log.zapis2~", FreshTemporaryBeside(target));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <cstring>
 #include <optional>
 
 #include "app/log_loading.h"
@@ -27,32 +28,36 @@ class LogFileTest : public ::testing::Test {
 
 TEST_F(LogFileTest, Append_ToEmptyLog_BacksUpOneEmptyLineAndSyncsTheLine) {
   ASSERT_FALSE(CreateEmptyLogFile(files_));
-  ASSERT_FALSE(AppendToLogFile(files_, kFirst));
+  ASSERT_FALSE(AppendToLogFile(files_, kFirst).log);
   EXPECT_EQ("\r\n", ReadFile(files_.backup));
   EXPECT_EQ(kFirst + "\r\n", ReadFile(files_.log));
-  ASSERT_FALSE(AppendToLogFile(files_, kSecond));
+  ASSERT_FALSE(AppendToLogFile(files_, kSecond).log);
   EXPECT_EQ(kFirst + "\r\n", ReadFile(files_.backup));
   EXPECT_EQ(kFirst + "\r\n" + kSecond + "\r\n", ReadFile(files_.log));
 }
 
 TEST_F(LogFileTest, Append_AfterLastLineWithoutLineEnd_StartsANewLine) {
   WriteFile(files_.log, kFirst);
-  ASSERT_FALSE(AppendToLogFile(files_, kSecond));
+  ASSERT_FALSE(AppendToLogFile(files_, kSecond).log);
   EXPECT_EQ(kFirst + "\r\n" + kSecond + "\r\n", ReadFile(files_.log));
 }
 
 TEST_F(LogFileTest, Append_MissingLog_ReportsTheSystemReason) {
-  const IoStatus status = AppendToLogFile(files_, kFirst);
+  const IoStatus status = AppendToLogFile(files_, kFirst).log;
   ASSERT_TRUE(status);
   EXPECT_EQ(files_.log, status->path);
   EXPECT_FALSE(status->reason.empty());
 }
 
-TEST_F(LogFileTest, Append_DirectoryWhereTheBackupShouldBe_FailsAndLeavesTheLog) {
+TEST_F(LogFileTest, Append_DirectoryWhereTheBackupShouldBe_StoresTheLineAndSaysWhy) {
   WriteFile(files_.log, kFirst + "\r\n");
   std::filesystem::create_directory(files_.backup);
-  ASSERT_TRUE(AppendToLogFile(files_, kSecond));
-  EXPECT_EQ(kFirst + "\r\n", ReadFile(files_.log));
+  const AppendOutcome outcome = AppendToLogFile(files_, kSecond);
+  EXPECT_FALSE(outcome.log);
+  ASSERT_TRUE(outcome.backup);
+  EXPECT_EQ(files_.backup, outcome.backup->path);
+  EXPECT_EQ(std::strerror(EISDIR), outcome.backup->reason);
+  EXPECT_EQ(kFirst + "\r\n" + kSecond + "\r\n", ReadFile(files_.log));
 }
 
 TEST_F(LogFileTest, Append_AnyEarlierBackup_EndsAsTheLogBeforeTheLine) {
@@ -82,22 +87,23 @@ TEST_F(LogFileTest, Append_AnyEarlierBackup_EndsAsTheLogBeforeTheLine) {
     WriteFile(files_.log, c.log);
     std::filesystem::remove(files_.backup);
     if (c.backup) WriteFile(files_.backup, *c.backup);
-    ASSERT_FALSE(AppendToLogFile(files_, "NEW")) << c.name;
+    ASSERT_FALSE(AppendToLogFile(files_, "NEW").log) << c.name;
     EXPECT_EQ(c.expected_backup, ReadFile(files_.backup)) << c.name;
     EXPECT_TRUE(ReadFile(files_.log).ends_with("NEW\r\n")) << c.name;
   }
 }
 
-TEST_F(LogFileTest, Append_BackupThatCannotBeRead_ReportsItAndLeavesTheLog) {
+TEST_F(LogFileTest, Append_BackupThatCannotBeRead_StoresTheLineAndSaysWhy) {
   WriteFile(files_.log, kFirst + "\r\n");
   WriteFile(files_.backup, "");
   SetIoFaultHookForTesting([this](IoStep step, const std::filesystem::path& path) {
     return step == IoStep::kOpen && path == files_.backup ? EIO : 0;
   });
-  const IoStatus status = AppendToLogFile(files_, kSecond);
-  ASSERT_TRUE(status);
-  EXPECT_EQ(files_.backup, status->path);
-  EXPECT_EQ(kFirst + "\r\n", ReadFile(files_.log));
+  const AppendOutcome outcome = AppendToLogFile(files_, kSecond);
+  ASSERT_TRUE(outcome.backup);
+  EXPECT_EQ(files_.backup, outcome.backup->path);
+  EXPECT_FALSE(outcome.log);
+  EXPECT_EQ(kFirst + "\r\n" + kSecond + "\r\n", ReadFile(files_.log));
 }
 
 TEST_F(LogFileTest, Append_ManyLines_BackupAlwaysOneLineBehind) {
@@ -105,7 +111,7 @@ TEST_F(LogFileTest, Append_ManyLines_BackupAlwaysOneLineBehind) {
   std::string log;
   for (int i = 0; i < 50; ++i) {
     const std::string line = kFirst.substr(0, 60) + std::to_string(i);
-    ASSERT_FALSE(AppendToLogFile(files_, line));
+    ASSERT_FALSE(AppendToLogFile(files_, line).log);
     EXPECT_EQ(log.empty() ? "\r\n" : log, ReadFile(files_.backup)) << i;
     log += line + "\r\n";
     EXPECT_EQ(log, ReadFile(files_.log)) << i;
@@ -177,6 +183,17 @@ TEST_F(LogFileTest, Read_AnyLineEnds_GiveTheSameLines) {
     ASSERT_TRUE(lines.ok());
     EXPECT_EQ((std::vector<std::string>{"a", "", "b"}), lines.value()) << content;
   }
+}
+
+TEST_F(LogFileTest, Copy_FilesOfTheOperatorBesideTheTarget_StayUntouched) {
+  WriteFile(files_.log, kFirst + "\r\n");
+  WriteFile(dir_ / "kopia.log~", "mine");
+  WriteFile(dir_ / "kopia.log.zapis~", "mine too");
+  ASSERT_FALSE(CopyLogFile(files_, dir_ / "kopia.log"));
+  EXPECT_EQ(kFirst + "\r\n", ReadFile(dir_ / "kopia.log"));
+  EXPECT_EQ("mine", ReadFile(dir_ / "kopia.log~"));
+  EXPECT_EQ("mine too", ReadFile(dir_ / "kopia.log.zapis~"));
+  EXPECT_FALSE(FileExists(dir_ / "kopia.log.zapis1~"));
 }
 
 TEST(NextSentGroup, FollowsTheLargestNumberOrTheLastText) {

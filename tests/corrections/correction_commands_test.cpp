@@ -449,6 +449,19 @@ TEST_F(CorrectionTest, Delete_OnlyQso_LeavesAnEmptyLogAndScoreZero) {
   EXPECT_EQ("0", form2().Edit7->text());
 }
 
+TEST_F(CorrectionTest, Delete_ReplacedLog_KeepsItsFileMode) {
+  using std::filesystem::perms;
+  StartWith(kBothModes, {kQsoA, kQsoB});
+  const std::filesystem::path log = dir_ / "zawody_teltolmowe.zlg";
+  const perms mode = perms::owner_read | perms::owner_write | perms::group_read;
+  std::filesystem::permissions(log, mode);
+  SelectInList(0);
+  prompts_.ExpectMessage(kConfirmDeletion, Answer::kYes);
+  form1().Usu1->trigger();
+  EXPECT_EQ((std::vector<std::string>{kQsoB}), FileLines());
+  EXPECT_EQ(mode, std::filesystem::status(log).permissions());
+}
+
 TEST_F(CorrectionTest, Delete_AnsweredNo_ChangesNothing) {
   StartWith(kBothModes, {kQsoA, kQsoB});
   SelectInList(0);

@@ -95,6 +95,18 @@ TEST_F(NewLogTest, NewFile_IsWrittenWithoutAQuestion) {
   ExpectEmptyLogAndReset();
 }
 
+TEST_F(NewLogTest, FileOfTheOperatorNamedLikeATemporaryOne_IsLeftAlone) {
+  StartWithLog();
+  std::filesystem::path own = Copy();
+  own += "~";
+  WriteFile(own, "the operator's own file\r\n");
+  ExpectSave(Copy());
+  form1().Button8->click();
+  EXPECT_EQ(log_before_, ReadFile(Copy()));
+  EXPECT_EQ("the operator's own file\r\n", ReadFile(own));
+  ExpectEmptyLogAndReset();
+}
+
 TEST_F(NewLogTest, OverwriteCancelled_KeepsLogAndFile) {
   StartWithLog();
   WriteFile(Copy(), "old\r\n");

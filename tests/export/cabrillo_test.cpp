@@ -196,10 +196,14 @@ TEST(WriteExportFile, FailsPartWay_LeavesNoFileThatLooksComplete) {
   EXPECT_EQ("No space left on device", status->reason);
   EXPECT_EQ("previous export", ReadFile(dir / "qq2xyz.adi"));
 
-  // A new file that cannot be written is not created at all.
-  std::filesystem::create_directory(dir / "qq3abc.cbr~");
+  // A new file that cannot be put in place is not created at all, and nothing is left beside it.
+  SetIoFaultHookForTesting([](IoStep step, const std::filesystem::path&) {
+    return step == IoStep::kRename ? EACCES : 0;
+  });
   EXPECT_TRUE(WriteExportFile(dir / "qq3abc.cbr", "text"));
+  SetIoFaultHookForTesting(nullptr);
   EXPECT_FALSE(FileExists(dir / "qq3abc.cbr"));
+  EXPECT_FALSE(FileExists(dir / "qq3abc.cbr.zapis~"));
 }
 
 }  // namespace

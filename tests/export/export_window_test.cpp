@@ -197,7 +197,6 @@ TEST_F(ExportTest, WriteFails_ShowsTheSystemErrorAndNoSuccess) {
   };
   const Case cases[] = {
       {"directory at the Cabrillo file", "qq2xyz.cbr", false, "qq2xyz.cbr"},
-      {"directory at the temporary file", "qq2xyz.cbr~", false, "qq2xyz.cbr~"},
       {"directory at the ADIF file", "qq2xyz.adi", true, "qq2xyz.adi"},
   };
   for (const Case& c : cases) {
@@ -224,7 +223,8 @@ TEST_F(ExportTest, WriteFails_ShowsTheSystemErrorAndNoSuccess) {
     EXPECT_TRUE(error.text.startsWith("Błąd operacji na pliku\n" + Shown(dir / c.reported) + "\n"))
         << error.text.toStdString();
     EXPECT_EQ(c.adif ? 1u : 2u, prompts.shown.size());  // nothing after the error
-    for (const char* name : {"qq2xyz.cbr", "qq2xyz.cbr~", "qq2xyz.adi", "qq2xyz.adi~"}) {
+    for (const char* name :
+         {"qq2xyz.cbr", "qq2xyz.cbr.zapis~", "qq2xyz.adi", "qq2xyz.adi.zapis~"}) {
       EXPECT_FALSE(std::filesystem::is_regular_file(dir / name)) << name;
     }
   }

@@ -235,7 +235,7 @@ TEST_F(BadInputTest, OverLongStationCallsign_Export_IsRefusedWithTheSystemReason
   StartShortWave();
   const QString callsign(300, 'Q');
   form1().Edit1->setText(callsign);
-  const std::filesystem::path temporary = dir_ / (callsign.toLower().toStdString() + ".cbr~");
+  const std::filesystem::path temporary = dir_ / (callsign.toLower().toStdString() + ".cbr.zapis~");
   prompts_.ExpectMessage(Message{}, Answer::kYes);
   prompts_.ExpectMessage(
       ErrorMessage(IoErrorText(IoError{temporary, std::strerror(ENAMETOOLONG)})));

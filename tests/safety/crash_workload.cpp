@@ -74,7 +74,7 @@ std::vector<std::string> LinesAfter(const std::vector<std::string>& lines,
 IoStatus Perform(const LogFiles& files, const Operation& operation) {
   switch (operation.kind) {
     case OperationKind::kAppend:
-      return AppendToLogFile(files, operation.line);
+      return AppendToLogFile(files, operation.line).log;
     case OperationKind::kCorrectCallsign: {
       IoResult<RewriteOutcome> outcome =
           RewriteLogFile(files, operation.line, [&](std::string_view file_line) {

@@ -42,6 +42,7 @@ ScriptedPrompts::Step ScriptedPrompts::Next(Step::Kind kind, const QString& what
 
 Answer ScriptedPrompts::Show(const Message& message) {
   shown.push_back(message);
+  if (while_shown) while_shown(message);
   const Step step = Next(Step::Kind::kMessage, QString::fromStdString(Describe(message)));
   if (step.kind == Step::Kind::kMessage && !step.message.caption.isNull()) {
     EXPECT_EQ(Describe(step.message), Describe(message));

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -34,6 +35,8 @@ class ScriptedPrompts : public Prompts {
 
   // Every expected prompt was shown.
   bool Done() const { return script_.empty(); }
+  // Runs while each message box is open, to look at what the windows show behind it.
+  std::function<void(const Message&)> while_shown;
   // The messages shown, in order.
   std::vector<Message> shown;
   int beeps = 0;
