@@ -121,6 +121,53 @@ remember_clock() { crop_time_field "$WORK/time-at-start.png"; }
 # (within half a second); the next QSO must not be typed before.
 wait_clock() { wait_until "the clock to show the time again" clock_shows_start_time; }
 
+# --- The two banners over the list's headings --------------------------------------------
+
+# Pixels of a picture whose three channels are all dark: the black text of a heading.
+dark_pixels() {
+  convert "$1" -channel RGB -separate -evaluate-sequence max +channel -threshold 25% -negate \
+    -format '%[fx:round(mean*w*h)]' info:
+}
+
+# Pixels of a picture in the pure colour $2 (red or blue) or a blend of it with white text.
+colour_pixels() {
+  local test
+  case $2 in
+    red) test='r>0.7&&g<0.3&&b<0.3' ;;
+    blue) test='b>0.7&&r<0.3&&g<0.3' ;;
+  esac
+  convert "$1" -fx "$test" -format '%[fx:round(mean*w*h)]' info:
+}
+
+# The banner at $1 (WxH+X+Y in the main window) is shown in colour $2, and no heading's text is
+# drawn over it.
+banner_readable() {
+  import -window "$MAIN" -crop "$1" +repage "$WORK/banner.png" 2>/dev/null || return 1
+  [ "$(colour_pixels "$WORK/banner.png" "$2")" -gt 1500 ] &&
+    [ "$(dark_pixels "$WORK/banner.png")" -eq 0 ]
+}
+
+RED_PANEL=193x22+120+154
+BLUE_PANEL=89x22+16+154
+
+wait_red_panel() { wait_until "the red panel, readable" banner_readable "$RED_PANEL" red; }
+
+# PageUp stops the clock and shows the blue panel; a click at its centre starts the clock again.
+restart_clock_from_the_blue_panel() {
+  step "PageUp, then a click on the blue panel: the clock runs again"
+  press Prior
+  wait_until "the blue panel, readable" banner_readable "$BLUE_PANEL" blue
+  click_at "$MAIN" 60 165
+  wait_clock
+}
+
+# Types a worked callsign: the red panel shows it whole, over the list's headings. The callsign
+# must land in the callsign field, wherever the last command left the focus.
+type_repeated_callsign() {
+  type_text "$1"
+  wait_red_panel
+}
+
 # --- Entering QSOs -----------------------------------------------------------------------
 
 LOGGED=0
@@ -290,6 +337,7 @@ same_picture() { [ "$(compare -metric AE "$1" "$2" null: 2>&1)" = 0 ]; }
 # --- The rounds --------------------------------------------------------------------------
 
 shortwave_settings() {
+  WORKED_CALLSIGN=QQ9FFF
   ZONE=UTC
   LOCAL_START="2026-12-06 12:05:00"
   STATION_CALL=qq2xyz
@@ -303,20 +351,34 @@ shortwave_settings() {
 choose_category_shortwave() { press Down Down Down Down Down Tab; }
 
 shortwave_contest() {
+  restart_clock_from_the_blue_panel
   step "short-wave QSOs"
   qso QQ1ABC space 5
   qso QQ3EFT Return o
   # Esc in the callsign field discards what was typed.
   type_text QQ9Z
   press Escape
-  qso QQ4GHE space b
+  step "Alt keys that are no shortcut type nothing"
+  type_text QQ4G
+  press shift+alt+b alt+c
+  type_text HE
+  press space alt+c
+  type_text b
+  press Return
+  LOGGED=$((LOGGED + 1))
+  wait_lines "$LOG" "$LOGGED"
   step "Alt+M: SSB"
   press alt+m
   qso QQ5KLL space dg
   qso QQ1ABC space 0
-  step "Alt+M: CW, and a repeated QSO"
+  step "Alt+M: CW, and a repeated QSO: the red panel over the list"
   press alt+m
-  qso QQ1ABC space 7
+  type_repeated_callsign QQ1ABC
+  press space
+  type_text 7
+  press Return
+  LOGGED=$((LOGGED + 1))
+  wait_lines "$LOG" "$LOGGED"
   step "PageUp twice: 12:07"
   press Prior Prior
   qso QQ6MNO space 12
@@ -385,6 +447,7 @@ shortwave_corrections() {
 }
 
 vhf_settings() {
+  WORKED_CALLSIGN=QQ2BBE
   # A station in Poland: the program must take an hour off the local time for UTC.
   ZONE=Europe/Warsaw
   LOCAL_START="2026-12-06 13:05:00"
@@ -404,6 +467,7 @@ choose_category_vhf() {
 }
 
 vhf_contest() {
+  restart_clock_from_the_blue_panel
   step "VHF QSOs"
   qso QQ1AAT space 1ko02md
   qso QQ2BBE space 2ko01hu
@@ -416,8 +480,13 @@ vhf_contest() {
   qso QQ4DDO space 5kn09xx
   wait_clock
   qso QQ5EEM space 6ko02me
-  step "a repeated QSO"
-  qso QQ2BBE space 7ko01hu
+  step "a repeated QSO: the red panel over the list"
+  type_repeated_callsign QQ2BBE
+  press space
+  type_text 7ko01hu
+  press Return
+  LOGGED=$((LOGGED + 1))
+  wait_lines "$LOG" "$LOGGED"
   step "a bad locator confirmed"
   questioned_qso QQ6FFF 8ko00zz alt+t
   step "a group without a serial number declined, then mended"
@@ -475,13 +544,18 @@ remember_clock
 "${ROUND}_contest"
 "${ROUND}_corrections"
 
-step "Przelicz, with the last line selected"
+step "Przelicz, with the last line selected; the focus back in the callsign field"
 select_line 0
 press End
 click_recalculate
+type_repeated_callsign "$WORKED_CALLSIGN"
+press Escape
 export_cabrillo
 export_adif
+step "a worked callsign typed after the exports: the red panel over the list"
+type_repeated_callsign "$WORKED_CALLSIGN"
 screenshot "$MAIN" "$SHOTS/main-window-$ROUND.png"
+press Escape
 crop_log_and_score "$SHOTS/main-window-$ROUND.png" "$WORK/before-restart.png"
 end_program
 check_files
