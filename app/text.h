@@ -2,8 +2,6 @@
 
 // Text helpers for the single-byte (Windows-1250) strings of the core: one byte is one column.
 
-#include <cstdint>
-#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -11,23 +9,12 @@ namespace zt {
 
 // Removes every blank and control character (bytes up to 0x20) at both ends.
 std::string TrimBlanks(std::string_view text);
-// The same as a view into `text`, for loops that must not copy.
+// The same as a view into `text`.
 inline std::string_view TrimmedView(std::string_view text) {
-  // Fixed columns are padded with runs of blanks: those are skipped eight at a time.
-  constexpr std::uint64_t kEightBlanks = 0x2020202020202020u;
-  const auto eight_blanks = [&text](std::size_t at) {
-    std::uint64_t word;
-    std::memcpy(&word, text.data() + at, sizeof word);
-    return word == kEightBlanks;
-  };
   const auto blank = [](char c) { return static_cast<unsigned char>(c) <= 0x20; };
-  std::size_t first = 0;
-  std::size_t last = text.size();
-  while (last - first >= 8 && eight_blanks(first)) first += 8;
-  while (first < last && blank(text[first])) ++first;
-  while (last - first >= 8 && eight_blanks(last - 8)) last -= 8;
-  while (last > first && blank(text[last - 1])) --last;
-  return text.substr(first, last - first);
+  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+  return text;
 }
 
 // Converts the letters a-z only; Polish letters and other bytes stay as they are.

@@ -1,47 +1,29 @@
 #include "app/whole_number.h"
 
-#include <limits>
+#include <charconv>
 
 namespace zt {
 
 namespace {
 
-int HexDigitValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
+// The whole text as one 32-bit value in `base`. std::from_chars takes a leading "-" and nothing
+// else that is no digit, and refuses a value out of range.
+std::optional<std::int32_t> Convert(std::string_view text, int base) {
+  std::int32_t value = 0;
+  const char* const end = text.data() + text.size();
+  const auto [stop, error] = std::from_chars(text.data(), end, value, base);
+  if (error != std::errc() || stop != end) return std::nullopt;
+  return value;
 }
 
-std::optional<std::int32_t> ParseHex(std::string_view digits) {
-  if (digits.empty()) return std::nullopt;
-  std::int64_t value = 0;
-  for (char c : digits) {
-    const int digit = HexDigitValue(c);
-    if (digit < 0) return std::nullopt;
-    value = value * 16 + digit;
-    if (value > std::numeric_limits<std::int32_t>::max()) return std::nullopt;
-  }
-  return static_cast<std::int32_t>(value);
+bool StartsWithSign(std::string_view text) {
+  return !text.empty() && (text.front() == '+' || text.front() == '-');
 }
 
-std::optional<std::int32_t> ParseDecimal(std::string_view text) {
-  bool negative = false;
-  if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
-    negative = text.front() == '-';
-    text.remove_prefix(1);
-  }
-  if (text.empty()) return std::nullopt;
-  const std::int64_t limit =
-      negative ? -static_cast<std::int64_t>(std::numeric_limits<std::int32_t>::min())
-               : std::numeric_limits<std::int32_t>::max();
-  std::int64_t value = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9') return std::nullopt;
-    value = value * 10 + (c - '0');
-    if (value > limit) return std::nullopt;
-  }
-  return static_cast<std::int32_t>(negative ? -value : value);
+// A hexadecimal number has no sign.
+std::optional<std::int32_t> Hexadecimal(std::string_view digits) {
+  if (StartsWithSign(digits)) return std::nullopt;
+  return Convert(digits, 16);
 }
 
 }  // namespace
@@ -50,12 +32,17 @@ std::optional<std::int32_t> ToWholeNumber(std::string_view text) {
   while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
   if (text.empty()) return std::nullopt;
   if (text.front() == '$' || text.front() == 'x' || text.front() == 'X') {
-    return ParseHex(text.substr(1));
+    return Hexadecimal(text.substr(1));
   }
   if (text.size() >= 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
-    return ParseHex(text.substr(2));
+    return Hexadecimal(text.substr(2));
   }
-  return ParseDecimal(text);
+  // One sign at most: std::from_chars takes a "-" itself, and after a "+" only the digits.
+  if (text.front() == '+') {
+    text.remove_prefix(1);
+    if (StartsWithSign(text)) return std::nullopt;
+  }
+  return Convert(text, 10);
 }
 
 }  // namespace zt

@@ -5,6 +5,7 @@
 #include <bit>
 #include <charconv>
 #include <cstring>
+#include <iterator>
 
 #include "app/text.h"
 #include "app/whole_number.h"
@@ -192,16 +193,8 @@ bool VhfGroupIsValid(std::string_view group) {
 }
 
 bool IsBonusStation(std::string_view callsign) {
-  // Contains, compared by hand: a callsign is a few characters long and a library search would
-  // cost more than the comparison.
-  for (std::string_view station : kBonusStations) {
-    for (std::size_t at = 0; at + station.size() <= callsign.size(); ++at) {
-      std::size_t matched = 0;
-      while (matched < station.size() && callsign[at + matched] == station[matched]) ++matched;
-      if (matched == station.size()) return true;
-    }
-  }
-  return false;
+  return std::any_of(std::begin(kBonusStations), std::end(kBonusStations),
+                     [callsign](std::string_view station) { return Contains(callsign, station); });
 }
 
 // Points of a VHF QSO with a serial number and a valid locator: the distance between the two

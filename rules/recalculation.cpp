@@ -27,15 +27,6 @@ bool HoldsBody(const std::string& list_line, std::string_view body) {
   return true;
 }
 
-// A result text is a few characters long: comparing them inline beats a call to memcmp.
-bool SameText(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (a[i] != b[i]) return false;
-  }
-  return true;
-}
-
 // Makes `list_line` the list line of one file line; false when it held that text already.
 bool RecalculateLine(std::string_view file_line, const ScoringContext& scoring,
                      std::string& list_line, ScoreState& state) {
@@ -54,7 +45,7 @@ bool RecalculateLine(std::string_view file_line, const ScoringContext& scoring,
   }
   const std::string result =
       RecalculateQso(std::string_view(list_line).substr(0, kLineBodyLength), scoring, state);
-  if (!SameText(std::string_view(list_line).substr(kLineBodyLength), result)) {
+  if (std::string_view(list_line).substr(kLineBodyLength) != result) {
     list_line.resize(kLineBodyLength);
     list_line += result;
     changed = true;
