@@ -125,10 +125,9 @@ void TForm1::ReportBackup(const IoStatus& failure) {
   if (backup_failure_reported_) return;
   backup_failure_reported_ = true;
   prompts().Show(Message{"Ostrzeżenie",
-                         QStringLiteral("Nie można zapisać kopii zapasowej logu\n%1\n%2\n\n"
-                                        "Łączność została zapisana w logu.")
-                             .arg(QString::fromStdU16String(failure->path.u16string()),
-                                  QString::fromLocal8Bit(failure->reason.c_str())),
+                         QStringLiteral("Nie można zapisać kopii zapasowej logu\n") +
+                             FileAndReason(*failure) +
+                             QStringLiteral("\n\nŁączność została zapisana w logu."),
                          Icon::kWarning, Buttons::kOk, Answer::kOk});
 }
 

@@ -86,7 +86,8 @@ IoStatus WriteFileDurably(const std::filesystem::path& path, std::string_view co
 IoStatus ReplaceFileAtomically(const std::filesystem::path& path,
                                const std::filesystem::path& temporary, std::string_view content) {
   std::error_code unknown;
-  const bool replaces_file = std::filesystem::is_regular_file(path, unknown);
+  const std::filesystem::file_status old = std::filesystem::status(path, unknown);
+  const bool replaces_file = std::filesystem::is_regular_file(old);
   if (replaces_file) {
     // A rename would replace a file that the operator made read-only: it is refused as writing
     // to it would be. Opening it for appending writes nothing.
@@ -97,8 +98,7 @@ IoStatus ReplaceFileAtomically(const std::filesystem::path& path,
   if (!status && replaces_file) {
     // The new file keeps the old one's mode.
     std::error_code ignored;
-    std::filesystem::permissions(temporary, std::filesystem::status(path, ignored).permissions(),
-                                 ignored);
+    std::filesystem::permissions(temporary, old.permissions(), ignored);
   }
   if (!status) {
     int error = InjectedFault(IoStep::kRename, path);

@@ -298,16 +298,8 @@ void TForm1::ConnectHandlers() {
     const QChar typed = TypedCharacter(event);
     return !typed.isNull() && Edit6KeyPress(typed);
   });
-  OnKeyPress(Edit5, [this](QKeyEvent* event) {
-    const QChar typed = TypedCharacter(event);
-    return !typed.isNull() && Edit5KeyPress(typed);
-  });
-  OnKeyPress(Edit7, [this](QKeyEvent* event) {
-    const QChar typed = TypedCharacter(event);
-    return !typed.isNull() && Edit7KeyPress(typed);
-  });
-  RefuseCharacters(Edit5, [this](QChar c) { return Edit5KeyPress(c); });
-  RefuseCharacters(Edit7, [this](QChar c) { return Edit7KeyPress(c); });
+  SetCharacterRule(Edit5, [this](QChar c) { return Edit5KeyPress(c); });
+  SetCharacterRule(Edit7, [this](QChar c) { return Edit7KeyPress(c); });
   OnExit(Edit6, [this] { Edit6Exit(); });
   connect(ComboBox2, &QComboBox::activated, this, [this] { ComboBox2Change(); });
   connect(Edit8, &QLineEdit::textChanged, this, [this] { Edit8Change(); });
@@ -420,10 +412,13 @@ void TForm1::ShowAgain() {
   Edit4->setFocus();
 }
 
+QString FileAndReason(const IoError& error) {
+  return QString::fromStdU16String(error.path.u16string()) + QLatin1Char('\n') +
+         QString::fromLocal8Bit(error.reason.c_str());
+}
+
 QString IoErrorText(const IoError& error) {
-  return QStringLiteral("Błąd operacji na pliku\n%1\n%2")
-      .arg(QString::fromStdU16String(error.path.u16string()),
-           QString::fromLocal8Bit(error.reason.c_str()));
+  return QStringLiteral("Błąd operacji na pliku\n") + FileAndReason(error);
 }
 
 void TForm1::ShowIoError(const IoError& error) { prompts().Show(ErrorMessage(IoErrorText(error))); }

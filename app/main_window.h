@@ -35,6 +35,8 @@ class TForm3;
 class TForm4;
 enum class CorrectedField;
 
+// The file and the system's reason, on two lines.
+QString FileAndReason(const IoError& error);
 // The text shown for a failed file operation: the file and the system's reason.
 QString IoErrorText(const IoError& error);
 

@@ -87,7 +87,11 @@ void SetFieldRules(QLineEdit* edit, bool upper_case) {
   OnKeyPress(edit, [](QKeyEvent* event) { return IsAltCommand(event); });
 }
 
-void RefuseCharacters(QLineEdit* edit, std::function<bool(QChar)> refused) {
+void SetCharacterRule(QLineEdit* edit, std::function<bool(QChar)> refused) {
+  OnKeyPress(edit, [refused](QKeyEvent* event) {
+    const QChar typed = TypedCharacter(event);
+    return !typed.isNull() && refused(typed);
+  });
   QObject::connect(edit, &QLineEdit::textEdited, edit,
                    [edit, refused = std::move(refused)](const QString& text) {
                      QString kept;
@@ -152,7 +156,9 @@ QChar TypedCharacter(const QKeyEvent* event) {
       return QChar('\b');
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
-      // Tab moves between the fields; a field that refuses characters must not keep it.
+    case Qt::Key_Delete:
+      // Tab moves between the fields, and Delete edits: a field that refuses characters must
+      // not keep them.
       return QChar();
     default:
       break;

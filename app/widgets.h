@@ -33,9 +33,10 @@ class FieldValidator : public QValidator {
 // Installs the field validator on an edit, and refuses the keys that Alt makes commands.
 void SetFieldRules(QLineEdit* edit, bool upper_case);
 
-// A field's own character rule for text that comes without a key of its own (a paste, a drop,
-// an input method): the characters it refuses are dropped, as their keys are swallowed.
-void RefuseCharacters(QLineEdit* edit, std::function<bool(QChar)> refused);
+// A field's own character rule, for typed keys and for text that comes without a key of its own
+// (a paste, a drop, an input method): a refused key is swallowed, a refused character dropped.
+// `refused` sees each character once and may beep.
+void SetCharacterRule(QLineEdit* edit, std::function<bool(QChar)> refused);
 
 // Runs `handler` when the widget loses the focus to another control of the program; switching
 // to another program does not count as leaving the field.

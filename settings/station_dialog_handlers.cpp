@@ -39,13 +39,7 @@ bool IsDigitOrBackspace(QChar key) {
 
 void TForm2::ConnectHandlers() {
   OnExit(Edit1, [this] { Edit1Exit(); });
-  OnKeyPress(Edit7, [this](QKeyEvent* event) {
-    // Delete edits without typing a character; only typed characters are filtered.
-    if (event->key() == Qt::Key_Delete) return false;
-    const QChar typed = TypedCharacter(event);
-    return !typed.isNull() && Edit7KeyPress(typed);
-  });
-  RefuseCharacters(Edit7, [this](QChar c) { return Edit7KeyPress(c); });
+  SetCharacterRule(Edit7, [this](QChar c) { return Edit7KeyPress(c); });
   connect(ComboBox1, &QComboBox::activated, this, [this] { ComboBox1Change(); });
   OnExit(ComboBox1, [this] { ComboBox1Exit(); });
   OnExit(Edit10, [this] { Edit10Exit(); });
