@@ -163,28 +163,14 @@ IoStatus CheckDirectoryWritable(const std::filesystem::path& directory) {
 }
 
 std::vector<std::string_view> LineViews(std::string_view content) {
-  // Each kind of line end is searched for with memchr and its next position remembered, so a
-  // long log splits at memory speed and any mix of line ends stays linear.
-  const auto next = [content](char end, std::size_t from) {
-    const std::size_t found = content.find(end, from);
-    return found == std::string_view::npos ? content.size() : found;
-  };
   std::vector<std::string_view> lines;
-  // Log lines are some seventy characters long; a guess saves the vector most of its regrowth.
-  lines.reserve(content.size() / 64 + 1);
-  std::size_t next_lf = next('\n', 0);
-  std::size_t next_cr = next('\r', 0);
   std::size_t start = 0;
   while (start < content.size()) {
-    if (next_lf < start) next_lf = next('\n', start);
-    if (next_cr < start) next_cr = next('\r', start);
-    const std::size_t end = std::min(next_lf, next_cr);
+    const auto line_end = std::find_if(content.begin() + start, content.end(),
+                                       [](char c) { return c == '\r' || c == '\n'; });
+    const std::size_t end = line_end - content.begin();
     lines.push_back(content.substr(start, end - start));
-    start = end + 1;
-    if (end < content.size() && content[end] == '\r' && start < content.size() &&
-        content[start] == '\n') {
-      ++start;
-    }
+    start = end + (content.substr(end, 2) == "\r\n" ? 2 : 1);
   }
   return lines;
 }

@@ -1,25 +1,10 @@
 #include "app/log_file.h"
 
-#include <algorithm>
-
 #include "app/log_line.h"
 
 namespace zt {
 
 namespace {
-
-// True when every line ends with CR LF and nothing else breaks a line: such a text is its own
-// line-by-line copy.
-bool HasOnlyCrLfLineEnds(std::string_view content) {
-  if (!content.ends_with("\r\n")) return false;
-  std::size_t line_feeds = 0;
-  for (std::size_t at = content.find('\n'); at != std::string_view::npos;
-       at = content.find('\n', at + 1)) {
-    if (at == 0 || content[at - 1] != '\r') return false;
-    ++line_feeds;
-  }
-  return static_cast<std::size_t>(std::count(content.begin(), content.end(), '\r')) == line_feeds;
-}
 
 // A line-by-line copy reads a line before it tests for the end of the file, so an empty file
 // copies as one empty line.
@@ -32,21 +17,6 @@ std::string LineByLineCopy(std::string_view content) {
   }
   if (copy.empty()) copy = "\r\n";
   return copy;
-}
-
-// Makes the backup hold `copy`. The backup normally holds the log as it stood one append
-// earlier, a prefix of `copy`: then only the missing tail is appended, so adding a QSO costs the
-// same on a long log as on a short one. Anything else (a first append, a rewritten log, a damaged
-// or missing backup) is written whole.
-IoStatus RefreshBackup(const std::filesystem::path& backup, std::string_view copy) {
-  if (!FileExists(backup)) return WriteFileDurably(backup, copy);
-  IoResult<std::string> old = ReadWholeFile(backup);
-  if (!old.ok()) return old.error();
-  if (old.value().size() <= copy.size() && copy.starts_with(old.value())) {
-    const std::string_view tail = copy.substr(old.value().size());
-    return tail.empty() ? std::nullopt : AppendDurably(backup, tail);
-  }
-  return WriteFileDurably(backup, copy);
 }
 
 bool EndsWithLineEnd(std::string_view content) {
@@ -73,11 +43,8 @@ IoResult<std::vector<std::string>> ReadLogFile(const LogFiles& files) {
 AppendOutcome AppendToLogFile(const LogFiles& files, std::string_view line) {
   IoResult<std::string> content = ReadWholeFile(files.log);
   if (!content.ok()) return {content.error(), std::nullopt};
-  // Most logs are their own copy already, which saves building it again.
-  const std::string_view log = content.value();
-  const std::string rebuilt = HasOnlyCrLfLineEnds(log) ? std::string() : LineByLineCopy(log);
   AppendOutcome outcome;
-  outcome.backup = RefreshBackup(files.backup, rebuilt.empty() ? log : rebuilt);
+  outcome.backup = WriteFileDurably(files.backup, LineByLineCopy(content.value()));
   std::string appended;
   if (!content.value().empty() && !EndsWithLineEnd(content.value())) appended += "\r\n";
   appended += line;

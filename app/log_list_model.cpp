@@ -10,11 +10,6 @@ int LogListModel::rowCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : Count();
 }
 
-QModelIndex LogListModel::index(int row, int column, const QModelIndex& parent) const {
-  if (parent.isValid() || column != 0 || row < 0 || row >= Count()) return {};
-  return createIndex(row, 0);
-}
-
 QVariant LogListModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || index.row() >= Count()) return {};
   if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole)

@@ -15,10 +15,6 @@ class LogListModel : public QAbstractListModel {
   using QAbstractListModel::QAbstractListModel;
 
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
-  // A flat list of one column: the view asks for every row's index whenever it lays the rows
-  // out, so the answer skips the general checks through rowCount and columnCount.
-  QModelIndex index(int row, int column = 0,
-                    const QModelIndex& parent = QModelIndex()) const override;
   QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
   const std::vector<std::string>& Lines() const { return lines_; }
@@ -26,24 +22,6 @@ class LogListModel : public QAbstractListModel {
   const std::string& LineAt(int row) const { return lines_.at(static_cast<std::size_t>(row)); }
 
   void SetLines(std::vector<std::string> lines);
-  // Lets `rebuild` rewrite the lines in place, reusing their storage; it must leave `count`
-  // lines and return the rows it changed as a pair of first and past-the-end row. When the count
-  // stays, the views hear of the changed rows only; otherwise of a reset.
-  template <class Rebuild>
-  void RebuildLines(int count, Rebuild&& rebuild) {
-    if (count != Count()) {
-      beginResetModel();
-      rebuild(lines_);
-      endResetModel();
-      return;
-    }
-    const auto [first, end] = rebuild(lines_);
-    Q_ASSERT(count == Count());
-    if (first < end) {
-      emit dataChanged(index(static_cast<int>(first)), index(static_cast<int>(end) - 1),
-                       {Qt::DisplayRole});
-    }
-  }
   void Append(std::string line);
   void Remove(int row);
   void Clear() { SetLines({}); }

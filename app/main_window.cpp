@@ -8,7 +8,6 @@
 #include <QScreen>
 #include <algorithm>
 
-#include "app/log_list_view.h"
 #include "app/log_loading.h"
 #include "app/widgets.h"
 #include "settings/station_dialog.h"
@@ -209,7 +208,8 @@ void TForm1::CreateControls() {
 }
 
 void TForm1::CreateLogArea() {
-  ListBox1 = Make<LogListView>(this, "ListBox1", {16, 176, 649, 201});
+  ListBox1 = Make<QListView>(this, "ListBox1", {16, 176, 649, 201});
+  ListBox1->setUniformItemSizes(true);  // every row is one line of the fixed-pitch font
   ListBox1->setModel(&log_list);
   ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
   ListBox1->setEditTriggers(QAbstractItemView::NoEditTriggers);

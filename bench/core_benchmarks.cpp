@@ -71,17 +71,14 @@ void ReadLines(benchmark::State& state, Round round) {
 }
 
 // The core recalculation as the window runs it: the file's text split into lines and the list
-// rebuilt in place; reading the file is the floor measured beside it.
+// built afresh; reading the file is the floor measured beside it.
 void Recalculation(benchmark::State& state, Round round) {
   const DataDirectory& directory = DirectoryFor(static_cast<int>(state.range(0)), round);
   const ScoringContext scoring = ScoringFor(round);
   const std::string content = JoinLines(directory.lines());
-  std::vector<std::string> list_lines;
-  ScoreState score_state;
   for (auto _ : state) {
-    const std::vector<std::string_view> file_lines = LineViews(content);
-    RecalculateInPlace(file_lines, scoring, list_lines, score_state);
-    benchmark::DoNotOptimize(score_state.score);
+    const zt::Recalculation recalculation = Recalculate(LineViews(content), scoring);
+    benchmark::DoNotOptimize(recalculation.state.score);
   }
 }
 

@@ -105,7 +105,7 @@ constexpr Row kRows[] = {
     {"CatToDevNull", "Reading the log file, `cat` to /dev/null (the floor)"},
     {"ReadLines", "Reading the log file line by line, `std::getline`"},
     {"ReadFile", "Reading the log file whole, `ReadWholeFile`"},
-    {"Recalculation", "Recalculation, core (`RecalculateInPlace`)"},
+    {"Recalculation", "Recalculation, core (`Recalculate`)"},
     {"Button9Click", "Recalculation, `Button9Click` (\"Przelicz\")"},
     {"Startup", "Start-up to the shown main window"},
     {"Button4Click", "Adding a QSO, `Button4Click`"},

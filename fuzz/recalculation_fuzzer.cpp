@@ -38,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   ZT_FUZZ_CHECK(recalculation.state.score == score);
   // Hashed keys: the duplicate test stays linear in the number of lines.
-  ZT_FUZZ_CHECK(recalculation.state.dupe_keys.lookups() <= 4 * file_lines.size());
+  ZT_FUZZ_CHECK(recalculation.state.dupe_keys.lookups() <= 2 * file_lines.size());
 
   // Recalculating what was shown changes nothing.
   ZT_FUZZ_CHECK(zt::Recalculate(recalculation.list_lines, scoring).list_lines ==

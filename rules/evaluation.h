@@ -3,12 +3,12 @@
 // The contest rules for one QSO: the exchange test, the duplicate test, the points and the
 // result text written from column 68.
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
-#include <vector>
+#include <unordered_map>
 
 #include "app/log_line.h"
 #include "rules/letter_bonus.h"
@@ -16,86 +16,38 @@
 namespace zt {
 
 // Keys of the QSOs that count for the duplicate test; removing a key removes one occurrence.
-// An open-addressing table of 4-byte slots over keys stored back to back: the table of a long
-// log stays small enough for the processor's caches, and adding a key allocates nothing once the
-// storage has grown to the log.
 class DupeKeys {
  public:
   void Add(std::string_view key);
-  // Adds the key unless it is present, in one lookup; true when it was added.
+  // Adds the key unless it is present; true when it was added.
   bool AddIfAbsent(std::string_view key);
   bool Contains(std::string_view key) const;
   void RemoveOne(std::string_view key);
-  // Empties the set and keeps its storage for the next recalculation.
   void Clear();
-  // Room for `keys` distinct keys without growing.
-  void Reserve(std::size_t keys);
+  // Room for `keys` distinct keys without rehashing.
+  void Reserve(std::size_t keys) { counts_.reserve(keys); }
   std::size_t size() const { return size_; }
   // How many lookups ran since construction (Clear keeps counting): lets a test prove that a
   // recalculation stays linear.
   std::size_t lookups() const { return lookups_; }
 
  private:
-  struct Key {
-    std::uint32_t offset;  // into key_bytes_
-    std::uint32_t length;
-    std::int32_t count;  // 0 once removed; the key keeps its slot
+  // Lets a key be looked up as a string_view, without building a string first.
+  struct Hash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view key) const {
+      return std::hash<std::string_view>{}(key);
+    }
   };
-  static std::uint64_t HashOf(std::string_view key);
-  std::string_view TextOf(const Key& key) const;
-  // The slot holding `key`, or the free slot where it would go.
-  std::size_t Find(std::string_view key, std::uint64_t hash) const;
-  void Grow(std::size_t capacity);
-
-  // The bits of a slot that hold a key's number plus one: those below the table's size, as there
-  // are fewer keys than slots.
-  std::uint32_t NumberBits() const { return static_cast<std::uint32_t>(slots_.size() - 1); }
-  // The part of a key's hash kept in its slot, in the bits above its number.
-  std::uint32_t TagOf(std::uint64_t hash) const {
-    return static_cast<std::uint32_t>(hash >> 32) & ~NumberBits();
-  }
-
-  // 0 marks a free slot; otherwise the key's number plus one and the tag of its hash, which tells
-  // most other keys apart without reading them. Four bytes a slot keep the table of a long log
-  // in the processor's caches beside the log's text, which passes through them.
-  std::vector<std::uint32_t> slots_;  // a power of two, at most four fifths used
-  std::vector<Key> keys_;
-  std::string key_bytes_;
+  std::unordered_map<std::string, int, Hash, std::equal_to<>> counts_;  // every count above 0
   std::size_t size_ = 0;
   mutable std::size_t lookups_ = 0;
-};
-
-// What the last six characters of a VHF received group give, by those characters, for one own
-// locator: a log meets the same few locators again and again, and each distance takes several
-// trigonometric functions.
-class VhfLocators {
- public:
-  // Eight bytes, so that a slot takes sixteen and the table of a long log stays in the caches.
-  struct Locator {
-    std::uint16_t points = 0;    // at most half the earth's circumference, 20010 km
-    std::uint8_t text_size = 0;  // the points in decimal; 0 when the characters are no locator
-    std::array<char, 5> text{};
-    bool valid() const { return text_size != 0; }
-  };
-  // `locator` is six characters; it is examined and scored once.
-  const Locator& Find(std::string_view locator, std::string_view own_locator);
-  void Clear();
-
- private:
-  struct Slot {
-    std::uint64_t key = 0;  // the six characters and a marker bit; 0 marks a free slot
-    Locator locator;
-  };
-  std::uint64_t own_key_ = 0;  // the part of the own locator that the points depend on
-  std::vector<Slot> slots_;    // a power of two, at most three quarters used
-  std::size_t used_ = 0;
 };
 
 struct ScoreState {
   DupeKeys dupe_keys;
   LetterBonusState letters;
   std::int64_t score = 0;
-  VhfLocators vhf_locators;  // a cache, cleared by each recalculation
 };
 
 enum class EvaluationContext { kAdding, kRecalculating };
@@ -128,10 +80,5 @@ std::int64_t PointsOfResult(std::string_view result);
 std::string EvaluateQso(std::string_view line_body, EvaluationContext context,
                         std::string_view callsign, std::string_view mode,
                         const ScoringContext& scoring, ScoreState& state);
-
-// EvaluateQso when recalculating, with the callsign and mode read from the line (ScoringCallsignOf
-// and ModeOf) and every column read once.
-std::string RecalculateQso(std::string_view line_body, const ScoringContext& scoring,
-                           ScoreState& state);
 
 }  // namespace zt

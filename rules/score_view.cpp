@@ -31,12 +31,9 @@ void TForm1::Button9Click() {
       file_content = JoinLines(log_list.Lines());
     }
   }
-  const ScoringContext scoring = Scoring();
-  const std::vector<std::string_view> file_lines = LineViews(file_content);
-  log_list.RebuildLines(static_cast<int>(file_lines.size()), [&](std::vector<std::string>& lines) {
-    const ChangedLines changed = RecalculateInPlace(file_lines, scoring, lines, score_state);
-    return std::pair(changed.first, changed.end);
-  });
+  Recalculation recalculation = Recalculate(LineViews(file_content), Scoring());
+  score_state = std::move(recalculation.state);
+  log_list.SetLines(std::move(recalculation.list_lines));
   ShowScoreState();
   SelectRow(SelectionAfterRecalculation(remembered_row, log_list.Count()));
 }
