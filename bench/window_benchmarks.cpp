@@ -3,12 +3,15 @@
 // measurement; the repaint is measured on its own.
 
 #include <benchmark/benchmark.h>
+#include <spawn.h>
+#include <sys/wait.h>
 
 #include <QTest>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "app/file_io.h"
 #include "app/log_file.h"
@@ -48,6 +51,42 @@ void Startup(benchmark::State& state, Round round) {
     }
     program.reset();
     StartedProgram::Settle();
+  }
+}
+
+// Starts zt_first_frame with `arguments` and waits until it has painted its first frame and
+// exited; false when it failed.
+bool RunToFirstFrame(std::vector<std::string> arguments) {
+  arguments.insert(arguments.begin(), ZT_FIRST_FRAME);
+  std::vector<char*> argv;
+  for (std::string& argument : arguments) argv.push_back(argument.data());
+  argv.push_back(nullptr);
+  pid_t child = 0;
+  int status = 0;
+  return posix_spawn(&child, ZT_FIRST_FRAME, nullptr, nullptr, argv.data(), environ) == 0 &&
+         waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// An empty window of the same size, in a process linked like the program: the floor of the
+// start-up.
+void EmptyWindowProcess(benchmark::State& state) {
+  for (auto _ : state) {
+    if (!RunToFirstFrame({"empty"})) {
+      state.SkipWithError("the empty window did not paint");
+      break;
+    }
+  }
+}
+
+// The program's start-up as the operator meets it: from the process start to the first painted
+// frame of the main window with the log loaded.
+void StartupProcess(benchmark::State& state, Round round) {
+  const std::string directory = Directory(state, round).path().string();
+  for (auto _ : state) {
+    if (!RunToFirstFrame({"program", directory})) {
+      state.SkipWithError("the program did not start without questions");
+      break;
+    }
   }
 }
 
@@ -232,6 +271,8 @@ void AdifExport(benchmark::State& state, Round round) {
   BENCHMARK_CAPTURE(function, ShortWave, Round::kShortWave)->Apply(Sizes)->timing(); \
   BENCHMARK_CAPTURE(function, Vhf, Round::kVhf)->Apply(Sizes)->timing()
 
+BENCHMARK(EmptyWindowProcess)->UseRealTime();
+ZT_WINDOW_BENCHMARK(StartupProcess, UseRealTime);
 ZT_WINDOW_BENCHMARK(Startup, UseManualTime);
 ZT_WINDOW_BENCHMARK(Button9Click, UseManualTime);
 ZT_WINDOW_BENCHMARK(Repaint, UseRealTime);
