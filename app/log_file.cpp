@@ -45,11 +45,13 @@ AppendOutcome AppendToLogFile(const LogFiles& files, std::string_view line) {
   if (!content.ok()) return {content.error(), std::nullopt};
   AppendOutcome outcome;
   outcome.backup = WriteFileDurably(files.backup, LineByLineCopy(content.value()));
-  std::string appended;
-  if (!content.value().empty() && !EndsWithLineEnd(content.value())) appended += "\r\n";
+  // The whole new log through the temporary file and one rename: an appended line could be
+  // torn by a crash inside the write, where the page it crosses is written but the next is not.
+  std::string appended = std::move(content.value());
+  if (!appended.empty() && !EndsWithLineEnd(appended)) appended += "\r\n";
   appended += line;
   appended += "\r\n";
-  outcome.log = AppendDurably(files.log, appended);
+  outcome.log = ReplaceFileAtomically(files.log, files.temporary, appended);
   return outcome;
 }
 

@@ -33,9 +33,11 @@ struct AppendOutcome {
   IoStatus backup;  // why the backup could not be refreshed; the log does not depend on it
 };
 
-// Copies the log to the backup line by line, then appends `line` with CR LF and syncs it. A log
-// whose last line lacks its line end gets one first, so the new line never joins the old one.
-// The program never reads the backup, so a backup that cannot be written does not stop the QSO.
+// Copies the log to the backup line by line, then stores the log with `line` and CR LF added
+// through the temporary file and one atomic rename, so a crash leaves the log with the line or
+// without it, never with part of it. A log whose last line lacks its line end gets one first, so
+// the new line never joins the old one. The program never reads the backup, so a backup that
+// cannot be written does not stop the QSO.
 AppendOutcome AppendToLogFile(const LogFiles& files, std::string_view line);
 
 // What a rewrite does to each file line whose first 67 characters equal those of the selected

@@ -389,11 +389,12 @@ TEST_F(EntryTest, LeavingTheGroupField_RemovesBlanks) {
 TEST_F(EntryTest, FailingAppend_ShowsTheErrorAndNothingAsLogged) {
   StartShortWave();
   AddQso("QQ1ABC", "5");
-  const std::filesystem::path log = dir_ / "zawody_teltolmowe.zlg";
-  SetIoFaultHookForTesting([&log](IoStep step, const std::filesystem::path& path) {
-    return step == IoStep::kWrite && path == log ? ENOSPC : 0;
+  // The new log is written beside the old one, then renamed over it.
+  const std::filesystem::path new_log = dir_ / "temporary.zlg";
+  SetIoFaultHookForTesting([&new_log](IoStep step, const std::filesystem::path& path) {
+    return step == IoStep::kWrite && path == new_log ? ENOSPC : 0;
   });
-  prompts_.ExpectMessage(ErrorMessage(IoErrorText(IoError{log, std::strerror(ENOSPC)})));
+  prompts_.ExpectMessage(ErrorMessage(IoErrorText(IoError{new_log, std::strerror(ENOSPC)})));
   AddQso("QQ1DEF", "O");
   SetIoFaultHookForTesting(nullptr);
   EXPECT_EQ(1u, ListLines().size());
