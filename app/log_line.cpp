@@ -14,27 +14,30 @@ std::string ModeColumn(Round round, int selected_mode_index) {
 }
 
 std::string ComposeLogLine(const EntryFields& fields, Round round) {
+  using namespace line_columns;
   // A control character from a field would break the line in the file, so none is kept.
-  const auto left = [](std::string_view field, std::size_t width) {
-    return LeftAligned(RemoveControlCharacters(field), width);
+  const auto left = [](std::string_view field, ColumnSpan span) {
+    return LeftAligned(RemoveControlCharacters(field), span.width());
   };
-  const auto right = [](std::string_view field, std::size_t width) {
-    return RightAligned(RemoveControlCharacters(field), width);
+  const auto right = [](std::string_view field, ColumnSpan span) {
+    return RightAligned(RemoveControlCharacters(field), span.width());
+  };
+  std::string body(kLineBodyLength, ' ');
+  const auto put = [&body](ColumnSpan span, std::string_view text) {
+    body.replace(span.first - 1, span.width(), text);
   };
   const std::string time =
       std::string(Columns(fields.time, 1, 2)) + std::string(Columns(fields.time, 4, 5));
-  std::string body;
-  body.reserve(kLineBodyLength);
-  body += left(fields.date, 10) + ' ';
-  body += left(time, 4) + ' ';
-  body += round == Round::kVhf ? " 2M" : "80M";
-  body += ' ' + left(fields.mode, 2) + ' ';
-  body += left(fields.sent_report, 3) + ' ';
-  body += right(TrimBlanks(fields.sent_group), 6) + ' ';
-  body += left(fields.callsign, 16);
-  body += left(fields.received_report, 3) + ' ';
-  body += right(RemoveBlanks(fields.received_group), 11);
-  return LeftAligned(ToUpperAscii(body), kLineBodyLength);
+  put(kDate, left(fields.date, kDate));
+  put(kTime, left(time, kTime));
+  put(kBand, round == Round::kVhf ? " 2M" : "80M");
+  put(kMode, left(fields.mode, kMode));
+  put(kSentReport, left(fields.sent_report, kSentReport));
+  put(kSentGroup, right(TrimBlanks(fields.sent_group), kSentGroup));
+  put(kCallsign, left(fields.callsign, kCallsign));
+  put(kReceivedReport, left(fields.received_report, kReceivedReport));
+  put(kReceivedGroup, right(RemoveBlanks(fields.received_group), kReceivedGroup));
+  return ToUpperAscii(body);
 }
 
 std::string ReplaceColumns(std::string_view line, std::size_t first, std::string_view text) {
@@ -46,22 +49,36 @@ std::string ReplaceColumns(std::string_view line, std::size_t first, std::string
 
 std::string_view LineBodyOf(std::string_view line) { return line.substr(0, kLineBodyLength); }
 
-std::string DateOf(std::string_view line) { return TrimBlanks(Columns(line, 1, 10)); }
-std::string TimeOf(std::string_view line) { return TrimBlanks(Columns(line, 12, 15)); }
-std::string BandOf(std::string_view line) { return TrimBlanks(Columns(line, 17, 19)); }
-std::string ModeOf(std::string_view line) { return TrimBlanks(Columns(line, 21, 22)); }
-std::string SentReportOf(std::string_view line) { return TrimBlanks(Columns(line, 24, 26)); }
-std::string SentGroupOf(std::string_view line) { return TrimBlanks(Columns(line, 28, 33)); }
-std::string CallsignOf(std::string_view line) { return TrimBlanks(Columns(line, 35, 50)); }
-std::string ScoringCallsignOf(std::string_view line) { return TrimBlanks(Columns(line, 35, 49)); }
-std::string ReceivedReportOf(std::string_view line) { return TrimBlanks(Columns(line, 51, 53)); }
-std::string ReceivedGroupOf(std::string_view line) { return TrimBlanks(Columns(line, 54, 66)); }
+namespace {
+
+std::string Field(std::string_view line, ColumnSpan span) {
+  return TrimBlanks(Columns(line, span));
+}
+
+}  // namespace
+
+using namespace line_columns;
+
+std::string DateOf(std::string_view line) { return Field(line, kDate); }
+std::string TimeOf(std::string_view line) { return Field(line, kTime); }
+std::string BandOf(std::string_view line) { return Field(line, kBand); }
+std::string ModeOf(std::string_view line) { return Field(line, kMode); }
+std::string SentReportOf(std::string_view line) { return Field(line, kSentReport); }
+std::string SentGroupOf(std::string_view line) { return Field(line, kSentGroup); }
+std::string CallsignOf(std::string_view line) { return Field(line, kCallsign); }
+std::string ScoringCallsignOf(std::string_view line) {
+  return Field(line, {kCallsign.first, kCallsign.last - 1});
+}
+std::string ReceivedReportOf(std::string_view line) { return Field(line, kReceivedReport); }
+std::string ReceivedGroupOf(std::string_view line) {
+  return Field(line, {kReceivedGroup.first - 1, kReceivedGroup.last + 1});
+}
 std::string ResultOf(std::string_view line) {
-  return TrimBlanks(Columns(line, kLineBodyLength + 1, line.size()));
+  return TrimBlanks(Columns(line, kResultFirst, line.size()));
 }
 
 std::string DupeKeyOf(std::string_view line) {
-  return std::string(Columns(line, 21, 22)) + ' ' + CallsignOf(line);
+  return std::string(Columns(line, kMode)) + ' ' + CallsignOf(line);
 }
 
 }  // namespace zt

@@ -1,9 +1,7 @@
 #pragma once
 
-// One QSO as one fixed-width line. Columns are counted from 1:
-//   1-10 date, 12-15 time, 17-19 band, 21-22 mode, 24-26 sent report, 28-33 sent group,
-//   35-50 callsign, 51-53 received report, 55-65 received group, 68- result text.
-// Everything after the QSO is logged reads its fields back from these columns.
+// One QSO as one fixed-width line. Everything after the QSO is logged reads its fields back from
+// the columns of line_columns below.
 
 #include <cstddef>
 #include <string>
@@ -11,7 +9,29 @@
 
 namespace zt {
 
-inline constexpr std::size_t kLineBodyLength = 67;
+// Columns `first` to `last`, counted from 1, both included.
+struct ColumnSpan {
+  std::size_t first;
+  std::size_t last;
+  std::size_t width() const { return last - first + 1; }
+};
+
+// The fields of the line body and where each one stands; the columns between them are blank. The
+// result text follows from column 68 to the end of the line.
+namespace line_columns {
+inline constexpr ColumnSpan kDate{1, 10};   // "rrrr-mm-dd"
+inline constexpr ColumnSpan kTime{12, 15};  // "hhmm"
+inline constexpr ColumnSpan kBand{17, 19};
+inline constexpr ColumnSpan kMode{21, 22};  // "CW", "PH" or "FM"
+inline constexpr ColumnSpan kSentReport{24, 26};
+inline constexpr ColumnSpan kSentGroup{28, 33};  // right-aligned
+inline constexpr ColumnSpan kCallsign{35, 50};
+inline constexpr ColumnSpan kReceivedReport{51, 53};
+inline constexpr ColumnSpan kReceivedGroup{55, 65};  // right-aligned
+inline constexpr std::size_t kResultFirst = 68;
+}  // namespace line_columns
+
+inline constexpr std::size_t kLineBodyLength = line_columns::kResultFirst - 1;
 
 enum class Round { kShortWave, kVhf };
 
@@ -43,6 +63,9 @@ inline std::string_view Columns(std::string_view line, std::size_t first, std::s
   if (first > line.size() || last < first) return {};
   return line.substr(first - 1, last - first + 1);
 }
+inline std::string_view Columns(std::string_view line, ColumnSpan span) {
+  return Columns(line, span.first, span.last);
+}
 
 // The line with `text` written from column `first` on; a short line is first padded with blanks.
 std::string ReplaceColumns(std::string_view line, std::size_t first, std::string_view text);
@@ -51,17 +74,17 @@ std::string ReplaceColumns(std::string_view line, std::size_t first, std::string
 std::string_view LineBodyOf(std::string_view line);
 
 // Field readers; each removes blanks and control characters at both ends.
-std::string DateOf(std::string_view line);             // 1-10
-std::string TimeOf(std::string_view line);             // 12-15
-std::string BandOf(std::string_view line);             // 17-19
-std::string ModeOf(std::string_view line);             // 21-22
-std::string SentReportOf(std::string_view line);       // 24-26
-std::string SentGroupOf(std::string_view line);        // 28-33
-std::string CallsignOf(std::string_view line);         // 35-50, the whole callsign
-std::string ScoringCallsignOf(std::string_view line);  // 35-49, as the scoring reads it
-std::string ReceivedReportOf(std::string_view line);   // 51-53
-std::string ReceivedGroupOf(std::string_view line);    // 54-66
-std::string ResultOf(std::string_view line);           // 68 to the end
+std::string DateOf(std::string_view line);
+std::string TimeOf(std::string_view line);
+std::string BandOf(std::string_view line);
+std::string ModeOf(std::string_view line);
+std::string SentReportOf(std::string_view line);
+std::string SentGroupOf(std::string_view line);
+std::string CallsignOf(std::string_view line);         // the whole callsign field
+std::string ScoringCallsignOf(std::string_view line);  // 35-49, one short, as the scoring reads it
+std::string ReceivedReportOf(std::string_view line);
+std::string ReceivedGroupOf(std::string_view line);  // 54-66, with the blank on either side
+std::string ResultOf(std::string_view line);         // 68 to the end
 
 // Mode, one blank and the trimmed callsign: a station counts once per mode.
 std::string DupeKeyOf(std::string_view line);

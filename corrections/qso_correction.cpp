@@ -1,37 +1,30 @@
 #include "corrections/qso_correction.h"
 
+#include <algorithm>
+
 #include "app/text.h"
 #include "app/whole_number.h"
+#include "rules/contest.h"
 #include "rules/locator.h"
 
 namespace zt {
 
 namespace {
 
-constexpr std::size_t kDateColumn = 1;
-constexpr std::size_t kDateWidth = 10;
-constexpr std::size_t kTimeColumn = 12;
-constexpr std::size_t kTimeWidth = 4;
-constexpr std::size_t kSentGroupColumn = 28;
-constexpr std::size_t kSentGroupWidth = 6;
-constexpr std::size_t kCallsignColumn = 35;
-constexpr std::size_t kCallsignWidth = 16;
-constexpr std::size_t kReceivedGroupColumn = 55;
-constexpr std::size_t kReceivedGroupWidth = 11;
-constexpr std::size_t kModeColumn = 21;
-constexpr std::size_t kSentReportThirdColumn = 26;
-constexpr std::size_t kReceivedReportThirdColumn = 53;
-constexpr std::size_t kLocatorLength = 6;
+using namespace line_columns;
 
 // The received group with the two blank columns that follow it.
 std::string StoredReceivedGroup(std::string_view line) {
-  return TrimBlanks(Columns(line, kReceivedGroupColumn, 67));
+  return TrimBlanks(Columns(line, kReceivedGroup.first, kLineBodyLength));
 }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
+// Empty, or a group of the points table: kept as typed.
 bool IsShortWaveWord(std::string_view group) {
-  return group.empty() || group == "O" || group == "B" || group == "DG";
+  return group.empty() ||
+         std::any_of(kGroupPoints.begin(), kGroupPoints.end(),
+                     [group](const GroupPoints& row) { return row.group == group; });
 }
 
 }  // namespace
@@ -39,9 +32,9 @@ bool IsShortWaveWord(std::string_view group) {
 std::string CurrentValue(CorrectedField field, std::string_view line) {
   switch (field) {
     case CorrectedField::kDate:
-      return std::string(Columns(line, kDateColumn, kDateColumn + kDateWidth - 1));
+      return std::string(Columns(line, kDate));
     case CorrectedField::kTime:
-      return std::string(Columns(line, kTimeColumn, kTimeColumn + kTimeWidth - 1));
+      return std::string(Columns(line, kTime));
     case CorrectedField::kCallsign:
       // Columns 35-49, as the unchanged test reads them, so a cancelled box changes nothing.
       return ScoringCallsignOf(line);
@@ -94,17 +87,18 @@ std::string ApplyCorrection(CorrectedField field, std::string_view file_line,
                             std::string_view value) {
   switch (field) {
     case CorrectedField::kDate:
-      return ReplaceColumns(file_line, kDateColumn, LeftAligned(value, kDateWidth));
+      return ReplaceColumns(file_line, kDate.first, LeftAligned(value, kDate.width()));
     case CorrectedField::kTime:
-      return ReplaceColumns(file_line, kTimeColumn, LeftAligned(value, kTimeWidth));
+      return ReplaceColumns(file_line, kTime.first, LeftAligned(value, kTime.width()));
     case CorrectedField::kCallsign:
       // All sixteen columns, so no character of a longer old callsign is left behind.
-      return ReplaceColumns(file_line, kCallsignColumn, LeftAligned(value, kCallsignWidth));
+      return ReplaceColumns(file_line, kCallsign.first, LeftAligned(value, kCallsign.width()));
     case CorrectedField::kSentGroup:
-      return ReplaceColumns(file_line, kSentGroupColumn, LeftAligned(value, kSentGroupWidth));
+      return ReplaceColumns(file_line, kSentGroup.first, LeftAligned(value, kSentGroup.width()));
     case CorrectedField::kReceivedGroup:
-      return ReplaceColumns(file_line, kReceivedGroupColumn,
-                            RightAligned(value, kReceivedGroupWidth) + "  ");
+      // With the two blank columns after it, which an old longer group may have filled.
+      return ReplaceColumns(file_line, kReceivedGroup.first,
+                            RightAligned(value, kReceivedGroup.width()) + "  ");
   }
   return std::string(file_line);
 }
@@ -131,7 +125,7 @@ ReceivedGroupCheck CheckCorrectedReceivedGroup(std::string_view prepared, Round 
 }
 
 FieldCheck CheckCorrectedTime(std::string_view prepared) {
-  if (prepared.size() != kTimeWidth) return FieldCheck::kBadFormat;
+  if (prepared.size() != kTime.width()) return FieldCheck::kBadFormat;
   for (char c : prepared) {
     if (!IsDigit(c)) return FieldCheck::kBadData;
   }
@@ -141,17 +135,17 @@ FieldCheck CheckCorrectedTime(std::string_view prepared) {
 }
 
 FieldCheck CheckCorrectedDate(std::string_view prepared) {
-  if (prepared.size() != kDateWidth) return FieldCheck::kBadFormat;
+  if (prepared.size() != kDate.width()) return FieldCheck::kBadFormat;
   return CheckDateField(prepared).check;
 }
 
 std::string ApplyModeChoice(std::string_view file_line, int chosen_index) {
   if (chosen_index != 0 && chosen_index != 1) return std::string(file_line);
   const bool cw = chosen_index == 0;
-  std::string line = ReplaceColumns(file_line, kModeColumn, cw ? "CW" : "PH");
+  std::string line = ReplaceColumns(file_line, kMode.first, cw ? "CW" : "PH");
   const std::string_view third_digit = cw ? "9" : " ";
-  line = ReplaceColumns(line, kSentReportThirdColumn, third_digit);
-  return ReplaceColumns(line, kReceivedReportThirdColumn, third_digit);
+  line = ReplaceColumns(line, kSentReport.last, third_digit);
+  return ReplaceColumns(line, kReceivedReport.last, third_digit);
 }
 
 }  // namespace zt

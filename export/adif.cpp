@@ -2,6 +2,7 @@
 
 #include "app/file_io.h"
 #include "app/text.h"
+#include "rules/contest.h"
 
 namespace zt {
 
@@ -25,11 +26,10 @@ std::string_view AdifMode(std::string_view mode_column) {
   return {};
 }
 
-constexpr std::size_t kLocatorLength = 6;
-
 }  // namespace
 
 std::string AdifRecord(std::string_view log_line, Round round, const AdifOptions& options) {
+  using namespace line_columns;
   // A short line is padded first, so the fixed-length date and time stay eight and six long.
   const std::string body = LeftAligned(log_line, kLineBodyLength);
   const auto columns = [&body](std::size_t first, std::size_t last) {
@@ -38,17 +38,21 @@ std::string AdifRecord(std::string_view log_line, Round round, const AdifOptions
   const auto trimmed = [&columns](std::size_t first, std::size_t last) {
     return TrimBlanks(columns(first, last));
   };
+  const auto field = [&trimmed](ColumnSpan span) { return trimmed(span.first, span.last); };
 
   std::string record;
-  AddField(record, "QSO_DATE", columns(1, 4) + columns(6, 7) + columns(9, 10));
-  AddField(record, "TIME_ON", columns(12, 15) + "00");
-  AddField(record, "BAND", trimmed(17, 19));
-  if (const std::string_view mode = AdifMode(columns(21, 22)); !mode.empty()) {
+  // The date field's "rrrr-mm-dd" without its dashes.
+  const std::string date = columns(kDate.first, kDate.last);
+  AddField(record, "QSO_DATE", date.substr(0, 4) + date.substr(5, 2) + date.substr(8, 2));
+  AddField(record, "TIME_ON", columns(kTime.first, kTime.last) + "00");
+  AddField(record, "BAND", field(kBand));
+  if (const std::string_view mode = AdifMode(columns(kMode.first, kMode.last)); !mode.empty()) {
     AddField(record, "MODE", mode);
   }
-  AddField(record, "CALL", trimmed(35, 48));
-  AddField(record, "RST_RCVD", trimmed(51, 53));
-  const std::string received_group = trimmed(55, 67);
+  // The callsign field less its last two columns.
+  AddField(record, "CALL", trimmed(kCallsign.first, kCallsign.last - 2));
+  AddField(record, "RST_RCVD", field(kReceivedReport));
+  const std::string received_group = trimmed(kReceivedGroup.first, kLineBodyLength);
   if (round == Round::kVhf) {
     // On VHF the received group is the serial number followed by the six-character locator.
     const std::string_view locator = LastChars(received_group, kLocatorLength);
@@ -58,8 +62,8 @@ std::string AdifRecord(std::string_view log_line, Round round, const AdifOptions
   } else {
     AddField(record, "SRX", received_group);
   }
-  AddField(record, "RST_SENT", trimmed(24, 26));
-  AddField(record, "STX", trimmed(28, 33));
+  AddField(record, "RST_SENT", field(kSentReport));
+  AddField(record, "STX", field(kSentGroup));
   if (!options.comment.empty()) AddField(record, "COMMENT", options.comment);
   if (const std::string op = TrimBlanks(options.operator_callsign); !op.empty()) {
     AddField(record, "OPERATOR", op);

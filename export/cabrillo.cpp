@@ -1,30 +1,19 @@
 #include "export/cabrillo.h"
 
-#include <array>
-
 #include "app/file_io.h"
 #include "app/text.h"
+#include "rules/contest.h"
 
 namespace zt {
 
-namespace {
-
-constexpr std::array<std::string_view, 8> kCabrilloCategories = {
-    "CHECKLOG KF", "Grupa A", "Grupa B", "Grupa C", "Grupa D", "Grupa E", "CHECKLOG UKF", "UKF",
-};
-
-}  // namespace
-
 std::string CabrilloCategory(std::optional<int> category_index) {
-  if (!category_index || *category_index < 0 ||
-      *category_index >= static_cast<int>(kCabrilloCategories.size())) {
-    return {};
-  }
-  return std::string(kCabrilloCategories[static_cast<std::size_t>(*category_index)]);
+  const Category* category = category_index ? CategoryAt(*category_index) : nullptr;
+  return category ? std::string(category->cabrillo) : std::string();
 }
 
 std::string CabrilloQsoLine(std::string_view log_line, Round round,
                             std::string_view station_callsign, std::string_view own_locator) {
+  using namespace line_columns;
   // A short line is padded first, so every part keeps its columns.
   const std::string body = LeftAligned(log_line, kLineBodyLength);
   const auto columns = [&body](std::size_t first, std::size_t last) {
@@ -33,17 +22,19 @@ std::string CabrilloQsoLine(std::string_view log_line, Round round,
 
   std::string line = "QSO:  ";
   line += round == Round::kVhf ? " 144 " : "3500 ";
-  line += columns(21, 23);  // mode and a blank
-  line += columns(1, 16);   // date, time
+  line += columns(kMode.first, kMode.last + 1);  // mode and a blank
+  line += columns(kDate.first, kTime.last + 1);  // date, time and a blank
   line += LeftAligned(station_callsign, 13);
-  line += columns(23, 27);  // sent report between blanks
+  line += columns(kSentReport.first - 1, kSentReport.last + 1);  // sent report between blanks
+  const std::string sent_group = columns(kSentGroup.first, kSentGroup.last);
   if (round == Round::kVhf) {
     // The station's own locator follows the serial number.
-    line += LeftAligned(TrimBlanks(columns(28, 33)) + TrimBlanks(own_locator), 12);
+    line += LeftAligned(TrimBlanks(sent_group) + TrimBlanks(own_locator), 12);
   } else {
-    line += columns(28, 33);
+    line += sent_group;
   }
-  line += columns(34, 67);  // callsign, received report and group as logged
+  // The callsign, the received report and the received group as logged.
+  line += columns(kSentGroup.last + 1, kLineBodyLength);
   return ToUpperAscii(line);
 }
 

@@ -1,10 +1,11 @@
 #include "rules/evaluation.h"
 
 #include <algorithm>
-#include <iterator>
+#include <optional>
 
 #include "app/text.h"
 #include "app/whole_number.h"
+#include "rules/contest.h"
 #include "rules/locator.h"
 
 namespace zt {
@@ -46,28 +47,27 @@ void DupeKeys::Clear() {
 
 namespace {
 
-constexpr std::size_t kLocatorLength = 6;
-
 // What the rules read of a line body.
 struct BodyFields {
   explicit BodyFields(std::string_view body)
-      : dupe_key(DupeKeyOf(body)),
-        mode(TrimmedView(Columns(body, 21, 22))),
-        group(TrimmedView(Columns(body, 54, 66))) {}
+      : dupe_key(DupeKeyOf(body)), mode(ModeOf(body)), group(ReceivedGroupOf(body)) {}
   std::string dupe_key;
-  std::string_view mode;
-  std::string_view group;
+  std::string mode;
+  std::string group;
 };
 
-// The received group of the short-wave round: a row of the points table, empty, or refused.
-enum class ShortWaveGroup { kO, kB, kDg, kSerial, kEmpty, kRefused };
+// The points of a short-wave received group: its row of the points table, or a serial number's;
+// nothing for an empty group or one the exchange refuses.
+std::optional<ModePoints> ShortWaveGroupPoints(std::string_view group) {
+  for (const GroupPoints& row : kGroupPoints) {
+    if (row.group == group) return row.points;
+  }
+  if (ToWholeNumber(group)) return kSerialNumberPoints;
+  return std::nullopt;
+}
 
-ShortWaveGroup ClassifyShortWaveGroup(std::string_view group) {
-  if (group.empty()) return ShortWaveGroup::kEmpty;
-  if (group == "O") return ShortWaveGroup::kO;
-  if (group == "B") return ShortWaveGroup::kB;
-  if (group == "DG") return ShortWaveGroup::kDg;
-  return ToWholeNumber(group) ? ShortWaveGroup::kSerial : ShortWaveGroup::kRefused;
+bool ShortWaveGroupIsValid(std::string_view group) {
+  return group.empty() || ShortWaveGroupPoints(group).has_value();
 }
 
 bool VhfGroupIsValid(std::string_view group) {
@@ -75,15 +75,16 @@ bool VhfGroupIsValid(std::string_view group) {
 }
 
 bool IsBonusStation(std::string_view callsign) {
-  return std::any_of(std::begin(kBonusStations), std::end(kBonusStations),
+  return std::any_of(kBonusStations.begin(), kBonusStations.end(),
                      [callsign](std::string_view station) { return Contains(callsign, station); });
 }
 
 // Points of a VHF QSO with a serial number and a valid locator: the distance between the two
-// locators, 5 for a correspondent in the own subsquare, nothing while the own locator is unusable.
+// locators, fixed points for a correspondent in the own subsquare, nothing while the own locator
+// is unusable.
 std::int64_t VhfPoints(std::string_view locator, std::string_view own_locator) {
   if (LocatorIsInvalid(own_locator)) return 0;
-  if (locator == own_locator.substr(0, kLocatorLength)) return 5;
+  if (locator == own_locator.substr(0, kLocatorLength)) return kSameSubsquarePoints;
   double longitude_a = 0;
   double latitude_a = 0;
   double longitude_b = 0;
@@ -108,50 +109,26 @@ std::string VhfResult(const BodyFields& fields, std::string_view callsign, std::
   return result;
 }
 
-// The result text and points of a group of the points table.
-struct TableRow {
-  std::string_view cw_text;
-  int cw_points;
-  std::string_view ssb_text;
-  int ssb_points;
-};
-
-TableRow PointsTableRow(ShortWaveGroup group) {
-  switch (group) {
-    case ShortWaveGroup::kO:
-      return {"20", 20, "10", 10};
-    case ShortWaveGroup::kB:
-      return {"10", 10, "5", 5};
-    case ShortWaveGroup::kDg:
-      return {"4", 4, "2", 2};
-    default:
-      return {"2", 2, "1", 1};
-  }
-}
-
 std::string ShortWaveResult(const BodyFields& fields, EvaluationContext context,
                             std::string_view callsign, std::string_view mode,
                             const ScoringContext& scoring, ScoreState& state) {
-  const ShortWaveGroup group = ClassifyShortWaveGroup(fields.group);
-  const bool valid = group != ShortWaveGroup::kRefused;
+  const bool valid = ShortWaveGroupIsValid(fields.group);
   if (valid && !state.dupe_keys.AddIfAbsent(fields.dupe_key)) return "DUPE";
   const bool cw = fields.mode == "CW";
-  // A single-mode category logs the other mode for the organisers' cross-check only.
-  const bool set_aside = (cw && scoring.category_index == kCategorySsbOnly) ||
-                         (!cw && scoring.category_index == kCategoryCwOnly);
   if (!valid) return "RPRT";
-  if (set_aside) {
+  if (!ShortWaveModeScores(scoring.category_index, cw)) {
     state.dupe_keys.RemoveOne(fields.dupe_key);
     return "CTRL";
   }
-  if (group == ShortWaveGroup::kEmpty) {
+  if (fields.group.empty()) {
     if (context == EvaluationContext::kAdding) return "RPRT";
     return cw ? "0" : "CTRL";
   }
-  const TableRow row = PointsTableRow(group);
+  const ModePoints points = *ShortWaveGroupPoints(fields.group);
   if (UpdateLetterBonus(callsign, mode, scoring, state.letters)) state.score += kLetterBonusPoints;
-  state.score += cw ? row.cw_points : row.ssb_points;
-  return std::string(cw ? row.cw_text : row.ssb_text);
+  const int earned = cw ? points.cw : points.ssb;
+  state.score += earned;
+  return std::to_string(earned);
 }
 
 std::string Evaluate(const BodyFields& fields, EvaluationContext context, std::string_view callsign,
@@ -165,7 +142,7 @@ std::string Evaluate(const BodyFields& fields, EvaluationContext context, std::s
 
 bool ExchangeIsValid(std::string_view received_group, Round round) {
   if (round == Round::kVhf) return VhfGroupIsValid(received_group);
-  return ClassifyShortWaveGroup(received_group) != ShortWaveGroup::kRefused;
+  return ShortWaveGroupIsValid(received_group);
 }
 
 Confirmation RequiredConfirmation(std::string_view line_body, Round round) {

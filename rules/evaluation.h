@@ -61,9 +61,6 @@ enum class Confirmation {
   kShortVhfGroup,          // no serial number before the locator
 };
 
-inline constexpr const char* kBonusStations[] = {"QQ9AAA", "QQ9BBB"};
-inline constexpr int kBonusStationPoints = 50;
-
 bool ExchangeIsValid(std::string_view received_group, Round round);
 
 Confirmation RequiredConfirmation(std::string_view line_body, Round round);

@@ -6,16 +6,14 @@ namespace zt {
 
 namespace {
 
-// The bonus word with its Ó collected as O; a letter's first occurrence lights its first position.
-constexpr std::string_view kWord = "TELTOLME";
+// The letters of the bonus word, and those it holds twice.
 constexpr std::string_view kWordLetters = "TELOME";
 constexpr std::string_view kDoubledLetters = "TEL";
 
 // Letters of a single-mode category score only in their own mode, and so feed the word only then.
 bool ModeScoresInCategory(std::string_view mode, int category_index) {
-  if (mode == "CW") return category_index != kCategorySsbOnly;
-  if (mode == "PH") return category_index != kCategoryCwOnly;
-  return false;
+  if (mode != "CW" && mode != "PH") return false;
+  return ShortWaveModeScores(category_index, mode == "CW");
 }
 
 }  // namespace
@@ -23,12 +21,13 @@ bool ModeScoresInCategory(std::string_view mode, int category_index) {
 std::array<bool, 8> LetterBonusState::LitLetters() const {
   std::array<bool, 8> lit{};
   for (char letter : first_letters) {
-    if (const std::size_t first = kWord.find(letter); first != kWord.npos) lit[first] = true;
+    if (const std::size_t first = kBonusWord.find(letter); first != kBonusWord.npos)
+      lit[first] = true;
   }
   for (char letter : second_letters) {
-    const std::size_t first = kWord.find(letter);
-    if (first == kWord.npos) continue;
-    if (const std::size_t second = kWord.find(letter, first + 1); second != kWord.npos) {
+    const std::size_t first = kBonusWord.find(letter);
+    if (first == kBonusWord.npos) continue;
+    if (const std::size_t second = kBonusWord.find(letter, first + 1); second != kBonusWord.npos) {
       lit[second] = true;
     }
   }

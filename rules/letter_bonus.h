@@ -9,6 +9,7 @@
 #include <unordered_set>
 
 #include "app/log_line.h"
+#include "rules/contest.h"
 
 namespace zt {
 
@@ -26,13 +27,9 @@ struct LetterBonusState {
 // What the scoring needs from the station settings.
 struct ScoringContext {
   Round round = Round::kShortWave;
-  int category_index = -1;  // selected category, 0..7, -1 none; 2 = CW only, 3 = SSB only
+  int category_index = -1;  // selected category: an index of kCategories, -1 none
   std::string own_locator;  // the station dialog's locator field
 };
-
-inline constexpr int kCategoryCwOnly = 2;
-inline constexpr int kCategorySsbOnly = 3;
-inline constexpr int kLetterBonusPoints = 20;
 
 // Feeds one scoring QSO to the collection. `mode` is "CW", "PH" or "FM"; "SSB" counts as "PH".
 // Returns true when this call completed the word: the caller adds kLetterBonusPoints to the score.

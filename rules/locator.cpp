@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "rules/contest.h"
+
 namespace zt {
 
 namespace {
@@ -21,7 +23,7 @@ constexpr double kQuarterCircleKm = kKmPerRadian * 1.5707963267948966;
 }  // namespace
 
 bool LocatorIsInvalid(std::string_view text) {
-  if (text.size() < 6) return true;
+  if (text.size() < kLocatorLength) return true;
   const bool valid = IsFieldLetter(text[0]) && IsFieldLetter(text[1]) &&
                      InRange(text[2], '0', '9') && InRange(text[3], '0', '9') &&
                      InRange(text[4], 'A', 'X') && InRange(text[5], 'A', 'X');
@@ -29,7 +31,7 @@ bool LocatorIsInvalid(std::string_view text) {
 }
 
 void LocatorToLonLat(std::string_view text, double& longitude, double& latitude) {
-  if (text.size() < 6) return;
+  if (text.size() < kLocatorLength) return;
   const auto code = [&](std::size_t i) { return static_cast<double>(text[i]); };
   if (IsFieldLetter(text[0])) {
     longitude =

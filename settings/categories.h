@@ -1,33 +1,14 @@
 #pragma once
 
-// The eight entry categories and the main-window configuration that follows from the chosen one.
+// The main-window configuration that follows from the chosen category.
 
-#include <array>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "app/log_line.h"
+#include "rules/contest.h"
 
 namespace zt {
-
-struct Category {
-  std::string_view text;
-  Round round;
-  bool cw_preselected;
-};
-
-// The eight categories in their fixed order; the index is what the settings file stores.
-inline constexpr std::array<Category, 8> kCategories = {{
-    {"KF - log do kontroli", Round::kShortWave, false},
-    {"KF - grupa A - stacje klubowe CW i SSB", Round::kShortWave, true},
-    {"KF - grupa B - stacje indywidualne CW", Round::kShortWave, true},
-    {"KF - grupa C - stacje indywidualne SSB", Round::kShortWave, false},
-    {"KF - grupa D - stacje indyw. SSB i CW", Round::kShortWave, true},
-    {"KF - grupa E - stacje QRP SSB i CW", Round::kShortWave, true},
-    {"UKF - log do kontroli", Round::kVhf, false},
-    {"UKF - stacje indyw. i klubowe FM", Round::kVhf, false},
-}};
 
 // What the main window looks like for a category: one value the window applies in one step.
 struct CategoryConfiguration {

@@ -12,8 +12,9 @@ using Items = std::vector<std::string>;
 TEST(Categories, RoundAndPreselection_FollowTheSubstringsOfTheText) {
   for (const Category& category : kCategories) {
     EXPECT_EQ(RoundOf(category.text), category.round) << category.text;
-    EXPECT_EQ(category.round == Round::kShortWave && Contains(category.text, "CW"),
-              category.cw_preselected)
+    const CategoryConfiguration configuration = ConfigurationFor(category.text, "");
+    EXPECT_EQ(category.preselected_mode,
+              configuration.mode_items.at(static_cast<std::size_t>(configuration.selected_mode)))
         << category.text;
   }
   EXPECT_EQ("KF - log do kontroli", kCategories[0].text);
