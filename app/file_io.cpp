@@ -4,8 +4,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <memory>
 #include <system_error>
+#include <utility>
 
 #include "app/platform_file.h"
 
@@ -13,45 +13,46 @@ namespace zt {
 
 namespace {
 
-IoFaultHook& FaultHook() {
-  static IoFaultHook hook;
-  return hook;
-}
-
-int InjectedFault(IoStep step, const std::filesystem::path& path) {
-  const IoFaultHook& hook = FaultHook();
-  return hook ? hook(step, path) : 0;
-}
-
 IoError ErrorFor(const std::filesystem::path& path, int error_number) {
   return IoError{path, std::strerror(error_number)};
 }
 
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
+// The open file of a sequence of steps. A file that no step closed (a read, or a write that failed
+// before its close) is closed as it goes out of scope, without a report: nothing of it is pending.
+class OpenFile {
+ public:
+  OpenFile(const FileSteps& steps, const std::filesystem::path& path)
+      : steps_(steps), path_(path) {}
+  ~OpenFile() {
+    if (file_) std::fclose(file_);
+  }
+  OpenFile(const OpenFile&) = delete;
+  OpenFile& operator=(const OpenFile&) = delete;
+
+  int Open(const char* mode) { return steps_.Open(path_, mode, file_); }
+  std::FILE* get() const { return file_; }
+  int Close() { return steps_.Close(path_, std::exchange(file_, nullptr)); }
+
+ private:
+  const FileSteps& steps_;
+  const std::filesystem::path& path_;
+  std::FILE* file_ = nullptr;
 };
-using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
 // Opens, writes, flushes, syncs and closes; `mode` decides between truncating and appending.
-IoStatus WriteAndSync(const std::filesystem::path& path, const char* mode,
+IoStatus WriteAndSync(const FileSteps& steps, const std::filesystem::path& path, const char* mode,
                       std::string_view content) {
-  if (int fault = InjectedFault(IoStep::kOpen, path)) return ErrorFor(path, fault);
-  errno = 0;
-  FilePtr file(std::fopen(path.c_str(), mode));
-  if (!file) return ErrorFor(path, errno ? errno : EIO);
-  if (int fault = InjectedFault(IoStep::kWrite, path)) return ErrorFor(path, fault);
-  if (!content.empty() &&
-      std::fwrite(content.data(), 1, content.size(), file.get()) != content.size()) {
-    return ErrorFor(path, errno ? errno : EIO);
-  }
-  if (int fault = InjectedFault(IoStep::kFlush, path)) return ErrorFor(path, fault);
-  if (std::fflush(file.get()) != 0) return ErrorFor(path, errno ? errno : EIO);
-  if (int fault = InjectedFault(IoStep::kSync, path)) return ErrorFor(path, fault);
-  if (int error = platform::SyncFile(file.get())) return ErrorFor(path, error);
-  if (int fault = InjectedFault(IoStep::kClose, path)) return ErrorFor(path, fault);
-  if (std::fclose(file.release()) != 0) return ErrorFor(path, errno ? errno : EIO);
-  return std::nullopt;
+  OpenFile file(steps, path);
+  int error = file.Open(mode);
+  if (!error) error = steps.Write(path, file.get(), content);
+  if (!error) error = steps.Flush(path, file.get());
+  if (!error) error = steps.Sync(path, file.get());
+  if (!error) error = file.Close();
+  return error ? IoStatus(ErrorFor(path, error)) : std::nullopt;
 }
+
+// errno after a failed call, or EIO where the call set none.
+int LastError() { return errno ? errno : EIO; }
 
 }  // namespace
 
@@ -60,11 +61,48 @@ bool FileExists(const std::filesystem::path& path) {
   return std::filesystem::exists(path, ignored);
 }
 
-IoResult<std::string> ReadWholeFile(const std::filesystem::path& path) {
-  if (int fault = InjectedFault(IoStep::kOpen, path)) return ErrorFor(path, fault);
+int FileSteps::Open(const std::filesystem::path& path, const char* mode, std::FILE*& file) const {
   errno = 0;
-  FilePtr file(std::fopen(path.c_str(), "rb"));
-  if (!file) return ErrorFor(path, errno ? errno : EIO);
+  file = std::fopen(path.c_str(), mode);
+  return file ? 0 : LastError();
+}
+
+int FileSteps::Write(const std::filesystem::path&, std::FILE* file,
+                     std::string_view content) const {
+  errno = 0;
+  if (content.empty() || std::fwrite(content.data(), 1, content.size(), file) == content.size()) {
+    return 0;
+  }
+  return LastError();
+}
+
+int FileSteps::Flush(const std::filesystem::path&, std::FILE* file) const {
+  errno = 0;
+  return std::fflush(file) == 0 ? 0 : LastError();
+}
+
+int FileSteps::Sync(const std::filesystem::path&, std::FILE* file) const {
+  return platform::SyncFile(file);
+}
+
+int FileSteps::Close(const std::filesystem::path&, std::FILE* file) const {
+  errno = 0;
+  return std::fclose(file) == 0 ? 0 : LastError();
+}
+
+int FileSteps::Rename(const std::filesystem::path& source,
+                      const std::filesystem::path& target) const {
+  return platform::ReplaceFile(source, target);
+}
+
+const FileSteps& FileSteps::System() {
+  static const FileSteps system;
+  return system;
+}
+
+IoResult<std::string> ReadWholeFile(const FileSteps& steps, const std::filesystem::path& path) {
+  OpenFile file(steps, path);
+  if (int error = file.Open("rb")) return ErrorFor(path, error);
   std::string content;
   // Room for the whole file at once: a long log is not copied again each time the text grows.
   std::error_code size_unknown;
@@ -72,18 +110,20 @@ IoResult<std::string> ReadWholeFile(const std::filesystem::path& path) {
   if (!size_unknown) content.reserve(static_cast<std::size_t>(size));
   char buffer[1 << 16];
   std::size_t count = 0;
+  errno = 0;
   while ((count = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
     content.append(buffer, count);
   }
-  if (std::ferror(file.get())) return ErrorFor(path, errno ? errno : EIO);
+  if (std::ferror(file.get())) return ErrorFor(path, LastError());
   return content;
 }
 
-IoStatus WriteFileDurably(const std::filesystem::path& path, std::string_view content) {
-  return WriteAndSync(path, "wb", content);
+IoStatus WriteFileDurably(const FileSteps& steps, const std::filesystem::path& path,
+                          std::string_view content) {
+  return WriteAndSync(steps, path, "wb", content);
 }
 
-IoStatus ReplaceFileAtomically(const std::filesystem::path& path,
+IoStatus ReplaceFileAtomically(const FileSteps& steps, const std::filesystem::path& path,
                                const std::filesystem::path& temporary, std::string_view content) {
   std::error_code unknown;
   const std::filesystem::file_status old = std::filesystem::status(path, unknown);
@@ -91,19 +131,19 @@ IoStatus ReplaceFileAtomically(const std::filesystem::path& path,
   if (replaces_file) {
     // A rename would replace a file that the operator made read-only: it is refused as writing
     // to it would be. Opening it for appending writes nothing.
-    errno = 0;
-    if (!FilePtr(std::fopen(path.c_str(), "ab"))) return ErrorFor(path, errno ? errno : EIO);
+    OpenFile probe(steps, path);
+    int error = probe.Open("ab");
+    if (!error) error = probe.Close();
+    if (error) return ErrorFor(path, error);
   }
-  IoStatus status = WriteAndSync(temporary, "wb", content);
+  IoStatus status = WriteAndSync(steps, temporary, "wb", content);
   if (!status && replaces_file) {
     // The new file keeps the old one's mode.
     std::error_code ignored;
     std::filesystem::permissions(temporary, old.permissions(), ignored);
   }
   if (!status) {
-    int error = InjectedFault(IoStep::kRename, path);
-    if (!error) error = platform::ReplaceFile(temporary, path);
-    if (error) status = ErrorFor(path, error);
+    if (int error = steps.Rename(temporary, path)) status = ErrorFor(path, error);
   }
   if (status) {
     // Don't leave a half-written temporary file behind; the old file is still whole. Only a
@@ -131,12 +171,13 @@ std::filesystem::path FreshTemporaryBeside(const std::filesystem::path& path) {
   }
 }
 
-IoStatus AppendDurably(const std::filesystem::path& path, std::string_view content) {
+IoStatus AppendDurably(const FileSteps& steps, const std::filesystem::path& path,
+                       std::string_view content) {
   std::error_code size_error;
   const std::uintmax_t old_size = std::filesystem::file_size(path, size_error);
   const bool existed = !size_error;
   const bool missing = size_error == std::errc::no_such_file_or_directory;
-  IoStatus status = WriteAndSync(path, "ab", content);
+  IoStatus status = WriteAndSync(steps, path, "ab", content);
   if (status) {
     // A full disk writes what fits, and a failed flush or sync leaves it unknown what reached
     // the file: cut it back so a failed append never leaves part of a line, nor a line that
@@ -151,9 +192,9 @@ IoStatus AppendDurably(const std::filesystem::path& path, std::string_view conte
   return status;
 }
 
-IoStatus CheckDirectoryWritable(const std::filesystem::path& directory) {
+IoStatus CheckDirectoryWritable(const FileSteps& steps, const std::filesystem::path& directory) {
   const std::filesystem::path probe = directory / ".zawody_teltolmowe.probe";
-  if (IoStatus status = WriteAndSync(probe, "wb", "")) {
+  if (IoStatus status = WriteAndSync(steps, probe, "wb", "")) {
     status->path = directory;
     return status;
   }
@@ -191,7 +232,5 @@ std::string JoinLines(const std::vector<std::string>& lines) {
   }
   return content;
 }
-
-void SetIoFaultHookForTesting(IoFaultHook hook) { FaultHook() = std::move(hook); }
 
 }  // namespace zt

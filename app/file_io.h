@@ -3,8 +3,8 @@
 // The file layer of the core. Every operation opens, works and closes; nothing is held open
 // between events. A failure comes back as a value naming the file and the system's reason.
 
+#include <cstdio>
 #include <filesystem>
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -36,17 +36,41 @@ class IoResult {
   std::variant<T, IoError> state_;
 };
 
+// The steps by which the file layer touches a file, each answering 0 or the errno value that
+// stopped it. The program takes the system's; a test passes steps that fail where it chooses.
+enum class IoStep { kOpen, kWrite, kFlush, kSync, kClose, kRename };
+
+class FileSteps {
+ public:
+  virtual ~FileSteps() = default;
+  // `file` is set on success; `mode` is fopen's.
+  virtual int Open(const std::filesystem::path& path, const char* mode, std::FILE*& file) const;
+  virtual int Write(const std::filesystem::path& path, std::FILE* file,
+                    std::string_view content) const;
+  virtual int Flush(const std::filesystem::path& path, std::FILE* file) const;
+  // Pushes the written data to the disk.
+  virtual int Sync(const std::filesystem::path& path, std::FILE* file) const;
+  // Closes the file whatever the answer.
+  virtual int Close(const std::filesystem::path& path, std::FILE* file) const;
+  // Replaces `target` by `source` in one step; readers see either the old or the new file.
+  virtual int Rename(const std::filesystem::path& source,
+                     const std::filesystem::path& target) const;
+
+  static const FileSteps& System();
+};
+
 bool FileExists(const std::filesystem::path& path);
 
-IoResult<std::string> ReadWholeFile(const std::filesystem::path& path);
+IoResult<std::string> ReadWholeFile(const FileSteps& steps, const std::filesystem::path& path);
 
 // Creates or truncates the file, writes, flushes and syncs it.
-IoStatus WriteFileDurably(const std::filesystem::path& path, std::string_view content);
+IoStatus WriteFileDurably(const FileSteps& steps, const std::filesystem::path& path,
+                          std::string_view content);
 
 // Writes `temporary`, flushes and syncs it, then replaces `path` in one atomic rename. On any
 // failure `path` keeps its old content and `temporary` is removed. An existing `path` that
 // cannot be written is refused with the system's reason, and a replaced one keeps its mode.
-IoStatus ReplaceFileAtomically(const std::filesystem::path& path,
+IoStatus ReplaceFileAtomically(const FileSteps& steps, const std::filesystem::path& path,
                                const std::filesystem::path& temporary, std::string_view content);
 
 // A name beside `path` for its new content while it is written, for files whose names the
@@ -56,10 +80,11 @@ std::filesystem::path FreshTemporaryBeside(const std::filesystem::path& path);
 
 // Appends, flushes and syncs before returning. On any failure the file is cut back to its old
 // length, so it never keeps part of the content.
-IoStatus AppendDurably(const std::filesystem::path& path, std::string_view content);
+IoStatus AppendDurably(const FileSteps& steps, const std::filesystem::path& path,
+                       std::string_view content);
 
 // Whether files can be created in `directory`: writes and removes a small probe file.
-IoStatus CheckDirectoryWritable(const std::filesystem::path& directory);
+IoStatus CheckDirectoryWritable(const FileSteps& steps, const std::filesystem::path& directory);
 
 // Lines split at CR LF, a lone LF or a lone CR; the line end after the last line is optional.
 std::vector<std::string> SplitLines(std::string_view content);
@@ -69,13 +94,5 @@ std::vector<std::string_view> LineViews(std::string_view content);
 
 // Every line followed by CR LF.
 std::string JoinLines(const std::vector<std::string>& lines);
-
-// The steps of the file layer that a test can make fail.
-enum class IoStep { kOpen, kWrite, kFlush, kSync, kClose, kRename };
-
-// Tests only: the hook answers each step with an errno value, 0 letting the step run. The
-// program never sets it.
-using IoFaultHook = std::function<int(IoStep, const std::filesystem::path&)>;
-void SetIoFaultHookForTesting(IoFaultHook hook);
 
 }  // namespace zt

@@ -17,9 +17,10 @@ namespace zt {
 struct LogFiles {
   std::filesystem::path log;        // "zawody_teltolmowe.zlg"
   std::filesystem::path backup;     // "zawody_teltolmowe.zl~", the log before the latest append
-  std::filesystem::path temporary;  // "temporary.zlg", the new log while a rewrite runs
+  std::filesystem::path temporary;  // "temporary.zlg", the new log while it is written
+  const FileSteps* steps;           // how the files are opened, written and renamed
 
-  static LogFiles In(const std::filesystem::path& data_directory);
+  static LogFiles In(const std::filesystem::path& data_directory, const FileSteps& steps);
 };
 
 // Creates the log empty, replacing any content.

@@ -103,7 +103,7 @@ void SetFont(QWidget* widget, int pixel_size, bool bold, const char* colour = nu
 TForm1::TForm1(const Environment& environment, QWidget* parent)
     : QWidget(parent),
       environment_(environment),
-      log_files_(LogFiles::In(environment.data_directory)) {
+      log_files_(LogFiles::In(environment.data_directory, *environment.file_steps)) {
   setObjectName("Form1");
   setWindowTitle(QString::fromUtf8(kInitialCaption));
   setFixedSize(686, 432);

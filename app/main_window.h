@@ -46,6 +46,7 @@ struct Environment {
   std::filesystem::path data_directory;
   Prompts* prompts = nullptr;
   const TimeSource* time_source = nullptr;
+  const FileSteps* file_steps = &FileSteps::System();  // every file of the data directory
 };
 
 class TForm1 : public QWidget {

@@ -8,7 +8,8 @@ Program::Program(const Environment& environment)
       form3_(new TForm3(*form1_)),
       form4_(new TForm4(*form1_)) {
   form1_->SetDialogs(form2_, form3_, form4_);
-  if (IoStatus status = CheckDirectoryWritable(environment.data_directory)) {
+  if (IoStatus status =
+          CheckDirectoryWritable(*environment.file_steps, environment.data_directory)) {
     environment.prompts->Show(ErrorMessage(
         QStringLiteral("Nie można zapisywać plików w folderze programu:\n%1\n(%2)\n\nLog i "
                        "ustawienia są przechowywane w tym folderze, więc łączności nie zostaną "

@@ -20,7 +20,7 @@ void ReadFile(benchmark::State& state, Round round) {
   const DataDirectory& directory = DirectoryFor(static_cast<int>(state.range(0)), round);
   std::size_t bytes = 0;
   for (auto _ : state) {
-    IoResult<std::string> content = ReadWholeFile(directory.log_file());
+    IoResult<std::string> content = ReadWholeFile(FileSteps::System(), directory.log_file());
     if (!content.ok()) {
       state.SkipWithError("cannot read the log");
       break;

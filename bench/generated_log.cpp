@@ -137,7 +137,7 @@ DataDirectory::DataDirectory(int qso_count, Round round)
     if (std::filesystem::create_directory(candidate)) path_ = candidate;
   }
   if (path_.empty()) throw std::runtime_error("cannot create a temporary directory");
-  if (WriteFileDurably(path_ / kSettingsFileName, SettingsFileText(round))) {
+  if (WriteFileDurably(FileSteps::System(), path_ / kSettingsFileName, SettingsFileText(round))) {
     throw std::runtime_error("cannot write the settings file");
   }
   RestoreLog();
@@ -151,7 +151,7 @@ DataDirectory::~DataDirectory() {
 void DataDirectory::RestoreLog() const {
   std::error_code ignored;
   std::filesystem::remove(path_ / "zawody_teltolmowe.zl~", ignored);
-  if (WriteFileDurably(log_file(), JoinLines(lines_))) {
+  if (WriteFileDurably(FileSteps::System(), log_file(), JoinLines(lines_))) {
     throw std::runtime_error("cannot write the log file");
   }
 }

@@ -205,7 +205,8 @@ void Correction(benchmark::State& state, Round round) {
       state.SetIterationTime(SecondsSince(start));
       StartedProgram::Settle();
     }
-    if (ReadWholeFile(directory.log_file()).value() == JoinLines(directory.lines())) {
+    if (ReadWholeFile(FileSteps::System(), directory.log_file()).value() ==
+        JoinLines(directory.lines())) {
       state.SkipWithError("the QSO was not corrected");
     }
     ExpectQuestions(state, program.prompts(), 1);
@@ -232,7 +233,7 @@ void Deletion(benchmark::State& state, Round round) {
         break;
       }
       // The QSO goes back at the end, so every deletion meets a log of the same size.
-      if (AppendDurably(form.log_files().log, deleted + "\r\n")) {
+      if (AppendDurably(FileSteps::System(), form.log_files().log, deleted + "\r\n")) {
         state.SkipWithError("cannot put the QSO back");
         break;
       }

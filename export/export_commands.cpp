@@ -76,7 +76,7 @@ std::optional<std::filesystem::path> TForm1::ExportPath(std::string_view extensi
 
 void TForm1::WriteExport(const QString& kind, const std::filesystem::path& path,
                          std::string_view text) {
-  if (IoStatus status = WriteExportFile(path, text)) {
+  if (IoStatus status = WriteExportFile(*environment().file_steps, path, text)) {
     ShowIoError(*status);
     return;
   }

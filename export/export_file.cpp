@@ -13,8 +13,9 @@ std::string ExportBaseName(std::string_view station_callsign) {
   return name;
 }
 
-IoStatus WriteExportFile(const std::filesystem::path& path, std::string_view text) {
-  return ReplaceFileAtomically(path, FreshTemporaryBeside(path), text);
+IoStatus WriteExportFile(const FileSteps& steps, const std::filesystem::path& path,
+                         std::string_view text) {
+  return ReplaceFileAtomically(steps, path, FreshTemporaryBeside(path), text);
 }
 
 }  // namespace zt

@@ -15,6 +15,7 @@ std::string ExportBaseName(std::string_view station_callsign);
 
 // Writes the whole text through a temporary file beside it and one atomic rename, so an export
 // that fails part-way never leaves a file that looks complete; an existing file is replaced.
-IoStatus WriteExportFile(const std::filesystem::path& path, std::string_view text);
+IoStatus WriteExportFile(const FileSteps& steps, const std::filesystem::path& path,
+                         std::string_view text);
 
 }  // namespace zt

@@ -21,7 +21,7 @@ void TForm1::Button9Click() {
   const int remembered_row = SelectedRow();
   std::string file_content;
   if (FileExists(log_files_.log)) {
-    IoResult<std::string> read = ReadWholeFile(log_files_.log);
+    IoResult<std::string> read = ReadWholeFile(*log_files_.steps, log_files_.log);
     if (read.ok()) {
       file_content = std::move(read.value());
     } else {

@@ -81,14 +81,16 @@ std::string FormatSettings(const StationData& data) {
   return JoinLines(lines);
 }
 
-IoResult<LoadedSettings> ReadSettingsFile(const std::filesystem::path& data_directory) {
-  IoResult<std::string> content = ReadWholeFile(data_directory / kSettingsFileName);
+IoResult<LoadedSettings> ReadSettingsFile(const FileSteps& steps,
+                                          const std::filesystem::path& data_directory) {
+  IoResult<std::string> content = ReadWholeFile(steps, data_directory / kSettingsFileName);
   if (!content.ok()) return content.error();
   return ParseSettings(content.value());
 }
 
-IoStatus WriteSettingsFile(const std::filesystem::path& data_directory, const StationData& data) {
-  return ReplaceFileAtomically(data_directory / kSettingsFileName,
+IoStatus WriteSettingsFile(const FileSteps& steps, const std::filesystem::path& data_directory,
+                           const StationData& data) {
+  return ReplaceFileAtomically(steps, data_directory / kSettingsFileName,
                                data_directory / kSettingsTemporaryFileName, FormatSettings(data));
 }
 

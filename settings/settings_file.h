@@ -44,9 +44,11 @@ LoadedSettings ParseSettings(std::string_view content);
 std::string FormatSettings(const StationData& data);
 
 // A missing file is an error like any other; callers test FileExists first.
-IoResult<LoadedSettings> ReadSettingsFile(const std::filesystem::path& data_directory);
+IoResult<LoadedSettings> ReadSettingsFile(const FileSteps& steps,
+                                          const std::filesystem::path& data_directory);
 
 // Replaces the file through the temporary file and one atomic rename.
-IoStatus WriteSettingsFile(const std::filesystem::path& data_directory, const StationData& data);
+IoStatus WriteSettingsFile(const FileSteps& steps, const std::filesystem::path& data_directory,
+                           const StationData& data);
 
 }  // namespace zt

@@ -178,7 +178,8 @@ void TForm2::FormCreate() {
     main_window_.StationDialogPending = true;
     return;
   }
-  IoResult<LoadedSettings> loaded = ReadSettingsFile(directory);
+  IoResult<LoadedSettings> loaded =
+      ReadSettingsFile(*main_window_.environment().file_steps, directory);
   if (!loaded.ok()) {
     main_window_.ShowIoError(loaded.error());
     return;

@@ -120,7 +120,8 @@ void TForm2::Button3Click() {
   main_window_.setWindowTitle(QString::fromUtf8(kProgramCaption) +
                               FromCore(main_window_.ContestCategory));
   main_window_.ApplyCategoryConfiguration();
-  if (IoStatus status = WriteSettingsFile(main_window_.environment().data_directory, Data())) {
+  if (IoStatus status = WriteSettingsFile(*main_window_.environment().file_steps,
+                                          main_window_.environment().data_directory, Data())) {
     main_window_.ShowIoError(*status);
     return;
   }

@@ -391,12 +391,12 @@ TEST_F(EntryTest, FailingAppend_ShowsTheErrorAndNothingAsLogged) {
   AddQso("QQ1ABC", "5");
   // The new log is written beside the old one, then renamed over it.
   const std::filesystem::path new_log = dir_ / "temporary.zlg";
-  SetIoFaultHookForTesting([&new_log](IoStep step, const std::filesystem::path& path) {
+  file_steps_.answer = [&new_log](IoStep step, const std::filesystem::path& path) {
     return step == IoStep::kWrite && path == new_log ? ENOSPC : 0;
-  });
+  };
   prompts_.ExpectMessage(ErrorMessage(IoErrorText(IoError{new_log, std::strerror(ENOSPC)})));
   AddQso("QQ1DEF", "O");
-  SetIoFaultHookForTesting(nullptr);
+  file_steps_.answer = nullptr;
   EXPECT_EQ(1u, ListLines().size());
   EXPECT_EQ("2", form1().Label31->text());
   EXPECT_EQ("QQ1DEF", form1().Edit4->text());

@@ -108,8 +108,9 @@ TEST(ReplaceFileAtomically, ReadOnlyFile_IsRefusedAsAnAppendIs_AndAReplacedFileK
     const std::filesystem::path path = dir / "zawody_teltolmowe.zlg";
     testing::WriteFile(path, "old\r\n");
     std::filesystem::permissions(path, mode);
-    const bool append_refused = AppendDurably(path, "").has_value();
-    const IoStatus replaced = ReplaceFileAtomically(path, dir / "temporary.zlg", "new\r\n");
+    const bool append_refused = AppendDurably(FileSteps::System(), path, "").has_value();
+    const IoStatus replaced =
+        ReplaceFileAtomically(FileSteps::System(), path, dir / "temporary.zlg", "new\r\n");
     EXPECT_EQ(append_refused, replaced.has_value());
     EXPECT_EQ(replaced ? "old\r\n" : "new\r\n", testing::ReadFile(path));
     EXPECT_EQ(mode, std::filesystem::status(path).permissions());

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "app/log_loading.h"
+#include "tests/support/scripted_file_steps.h"
 #include "tests/support/temp_dir.h"
 
 namespace zt {
@@ -21,9 +22,9 @@ const std::string kSecond = "2024-12-01 0710 80M CW 599     13 QQ1DEF          5
 
 class LogFileTest : public ::testing::Test {
  protected:
-  void TearDown() override { SetIoFaultHookForTesting(nullptr); }
   TempDir dir_;
-  LogFiles files_ = LogFiles::In(dir_.path());
+  testing::ScriptedFileSteps steps_;
+  LogFiles files_ = LogFiles::In(dir_.path(), steps_);
 };
 
 TEST_F(LogFileTest, Append_ToEmptyLog_BacksUpOneEmptyLineAndSyncsTheLine) {
@@ -96,9 +97,9 @@ TEST_F(LogFileTest, Append_AnyEarlierBackup_EndsAsTheLogBeforeTheLine) {
 TEST_F(LogFileTest, Append_BackupThatCannotBeRead_StoresTheLineAndSaysWhy) {
   WriteFile(files_.log, kFirst + "\r\n");
   WriteFile(files_.backup, "");
-  SetIoFaultHookForTesting([this](IoStep step, const std::filesystem::path& path) {
+  steps_.answer = [this](IoStep step, const std::filesystem::path& path) {
     return step == IoStep::kOpen && path == files_.backup ? EIO : 0;
-  });
+  };
   const AppendOutcome outcome = AppendToLogFile(files_, kSecond);
   ASSERT_TRUE(outcome.backup);
   EXPECT_EQ(files_.backup, outcome.backup->path);
@@ -154,14 +155,14 @@ TEST_F(LogFileTest, Rewrite_FailingAtAnyStep_KeepsTheOldLogAndNoTemporaryFile) {
   for (IoStep failing : {IoStep::kOpen, IoStep::kWrite, IoStep::kFlush, IoStep::kSync,
                          IoStep::kClose, IoStep::kRename}) {
     WriteFile(files_.log, content);
-    SetIoFaultHookForTesting([&](IoStep step, const std::filesystem::path& path) {
+    steps_.answer = [&](IoStep step, const std::filesystem::path& path) {
       const bool temporary_step = path == files_.temporary && step != IoStep::kRename;
       const bool rename_step = step == IoStep::kRename;
       return step == failing && (temporary_step || rename_step) ? ENOSPC : 0;
-    });
+    };
     const auto outcome =
         RewriteLogFile(files_, kFirst, [](std::string_view) { return std::nullopt; });
-    SetIoFaultHookForTesting(nullptr);
+    steps_.answer = nullptr;
     ASSERT_FALSE(outcome.ok()) << static_cast<int>(failing);
     EXPECT_EQ(content, ReadFile(files_.log)) << static_cast<int>(failing);
     EXPECT_FALSE(FileExists(files_.temporary)) << static_cast<int>(failing);

@@ -149,12 +149,13 @@ int Run(const std::filesystem::path& directory) {
   const std::vector<Sample> samples = Samples();
   for (const Sample& sample : samples) {
     const std::string text = AdifText(sample.log_lines, sample.round, sample.options);
-    if (IoStatus status = WriteFileDurably(directory / sample.file, text)) {
+    if (IoStatus status = WriteFileDurably(FileSteps::System(), directory / sample.file, text)) {
       std::fprintf(stderr, "%s: %s\n", status->path.c_str(), status->reason.c_str());
       return 1;
     }
   }
-  if (IoStatus status = WriteFileDurably(directory / "expected.json", ExpectedJson(samples))) {
+  if (IoStatus status = WriteFileDurably(FileSteps::System(), directory / "expected.json",
+                                         ExpectedJson(samples))) {
     std::fprintf(stderr, "%s: %s\n", status->path.c_str(), status->reason.c_str());
     return 1;
   }

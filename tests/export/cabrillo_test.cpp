@@ -6,6 +6,7 @@
 
 #include "app/file_io.h"
 #include "export/export_file.h"
+#include "tests/support/scripted_file_steps.h"
 #include "tests/support/temp_dir.h"
 
 namespace zt {
@@ -139,7 +140,7 @@ TEST(CabrilloText, WholeLogs_MatchTheGoldenFiles) {
 
     TempDir dir;
     const std::filesystem::path path = dir / (ExportBaseName(c.header.station_callsign) + ".cbr");
-    ASSERT_FALSE(WriteExportFile(path, text)) << c.golden;
+    ASSERT_FALSE(WriteExportFile(FileSteps::System(), path, text)) << c.golden;
     EXPECT_EQ(Golden(c.golden), ReadFile(path)) << c.golden;
   }
 }
@@ -180,28 +181,27 @@ TEST(ExportBaseName, Callsign_LowerCaseWithSlashesReplaced) {
 TEST(WriteExportFile, ExistingFile_IsReplaced) {
   TempDir dir;
   testing::WriteFile(dir / "qq2xyz.cbr", "old and longer content");
-  ASSERT_FALSE(WriteExportFile(dir / "qq2xyz.cbr", "new"));
+  ASSERT_FALSE(WriteExportFile(FileSteps::System(), dir / "qq2xyz.cbr", "new"));
   EXPECT_EQ("new", ReadFile(dir / "qq2xyz.cbr"));
 }
 
 TEST(WriteExportFile, FailsPartWay_LeavesNoFileThatLooksComplete) {
   TempDir dir;
+  testing::ScriptedFileSteps steps;
   testing::WriteFile(dir / "qq2xyz.adi", "previous export");
-  SetIoFaultHookForTesting([](IoStep step, const std::filesystem::path&) {
+  steps.answer = [](IoStep step, const std::filesystem::path&) {
     return step == IoStep::kWrite ? ENOSPC : 0;
-  });
-  const IoStatus status = WriteExportFile(dir / "qq2xyz.adi", "new export");
-  SetIoFaultHookForTesting(nullptr);
+  };
+  const IoStatus status = WriteExportFile(steps, dir / "qq2xyz.adi", "new export");
   ASSERT_TRUE(status);
   EXPECT_EQ("No space left on device", status->reason);
   EXPECT_EQ("previous export", ReadFile(dir / "qq2xyz.adi"));
 
   // A new file that cannot be put in place is not created at all, and nothing is left beside it.
-  SetIoFaultHookForTesting([](IoStep step, const std::filesystem::path&) {
+  steps.answer = [](IoStep step, const std::filesystem::path&) {
     return step == IoStep::kRename ? EACCES : 0;
-  });
-  EXPECT_TRUE(WriteExportFile(dir / "qq3abc.cbr", "text"));
-  SetIoFaultHookForTesting(nullptr);
+  };
+  EXPECT_TRUE(WriteExportFile(steps, dir / "qq3abc.cbr", "text"));
   EXPECT_FALSE(FileExists(dir / "qq3abc.cbr"));
   EXPECT_FALSE(FileExists(dir / "qq3abc.cbr.zapis~"));
 }

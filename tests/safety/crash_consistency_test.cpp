@@ -147,7 +147,7 @@ TEST(CrashConsistency, KilledAtRandomMoments_LogIsAlwaysTheOldOrTheNewContent) {
   const std::uint64_t seed = Seed();
   SCOPED_TRACE("ZT_CRASH_SEED=" + std::to_string(seed));
   TempDir dir;
-  const LogFiles files = LogFiles::In(dir.path());
+  const LogFiles files = LogFiles::In(dir.path(), FileSteps::System());
   ASSERT_FALSE(CreateEmptyLogFile(files));
   std::mt19937_64 timing(seed);
   std::vector<std::string> lines;  // what the log holds after `finished` operations

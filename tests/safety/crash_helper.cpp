@@ -28,7 +28,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: crash_helper <directory> <seed> <first operation>\n");
     return 2;
   }
-  const zt::LogFiles files = zt::LogFiles::In(argv[1]);
+  const zt::LogFiles files = zt::LogFiles::In(argv[1], zt::FileSteps::System());
   const std::uint64_t seed = std::strtoull(argv[2], nullptr, 10);
   for (int number = std::atoi(argv[3]);; ++number) {
     Report('B', number);

@@ -18,6 +18,7 @@
 #include "export/cabrillo.h"
 #include "export/export_file.h"
 #include "settings/settings_file.h"
+#include "tests/support/scripted_file_steps.h"
 #include "tests/support/temp_dir.h"
 
 namespace zt::testing {
@@ -60,12 +61,15 @@ struct Command {
   std::vector<const char*> warning_only = {};
 };
 
-IoStatus Rewrite(const TempDir& dir, std::string_view selected, const LineChange& change) {
-  IoResult<RewriteOutcome> outcome = RewriteLogFile(LogFiles::In(dir.path()), selected, change);
+IoStatus Rewrite(const FileSteps& steps, const TempDir& dir, std::string_view selected,
+                 const LineChange& change) {
+  IoResult<RewriteOutcome> outcome =
+      RewriteLogFile(LogFiles::In(dir.path(), steps), selected, change);
   return outcome.ok() ? std::nullopt : IoStatus(outcome.error());
 }
 
-std::vector<Command> Commands() {
+// The commands, each taking its file steps from `steps`.
+std::vector<Command> Commands(const FileSteps& steps) {
   const auto log_holds = [](std::string content) {
     return [content](const TempDir& dir) { WriteFile(dir / "zawody_teltolmowe.zlg", content); };
   };
@@ -77,8 +81,8 @@ std::vector<Command> Commands() {
   const std::vector<const char*> temporaries = {"temporary.zlg"};
   const std::vector<const char*> backup = {"zawody_teltolmowe.zl~"};
   // A failed backup is a warning: the line is stored all the same.
-  const auto append = [](const TempDir& dir) {
-    const AppendOutcome outcome = AppendToLogFile(LogFiles::In(dir.path()), kThird);
+  const auto append = [&steps](const TempDir& dir) {
+    const AppendOutcome outcome = AppendToLogFile(LogFiles::In(dir.path(), steps), kThird);
     return outcome.log ? outcome.log : outcome.backup;
   };
   return {
@@ -107,34 +111,36 @@ std::vector<Command> Commands() {
        {},
        backup},
       {"correction", log_holds(kTwoLines),
-       [](const TempDir& dir) {
-         return Rewrite(dir, kSecond, [](std::string_view line) {
+       [&steps](const TempDir& dir) {
+         return Rewrite(steps, dir, kSecond, [](std::string_view line) {
            return ApplyCorrection(CorrectedField::kCallsign, line, "QQ2XYZ");
          });
        },
        "zawody_teltolmowe.zlg", kTwoLines, kFirst + "\r\n" + corrected + "\r\n", temporaries},
       {"deletion", log_holds(kTwoLines),
-       [](const TempDir& dir) {
-         return Rewrite(dir, kFirst, [](std::string_view) { return std::nullopt; });
+       [&steps](const TempDir& dir) {
+         return Rewrite(steps, dir, kFirst, [](std::string_view) { return std::nullopt; });
        },
        "zawody_teltolmowe.zlg", kTwoLines, kSecond + "\r\n", temporaries},
       {"new empty log", log_holds(kTwoLines),
-       [](const TempDir& dir) { return CreateEmptyLogFile(LogFiles::In(dir.path())); },
+       [&steps](const TempDir& dir) { return CreateEmptyLogFile(LogFiles::In(dir.path(), steps)); },
        "zawody_teltolmowe.zlg", kTwoLines, "", temporaries},
       {"New log copy over an older copy",
        [](const TempDir& dir) {
          WriteFile(dir / "zawody_teltolmowe.zlg", kTwoLines);
          WriteFile(dir / "qq2xyz.log", "an older copy\r\n");
        },
-       [](const TempDir& dir) { return CopyLogFile(LogFiles::In(dir.path()), dir / "qq2xyz.log"); },
+       [&steps](const TempDir& dir) {
+         return CopyLogFile(LogFiles::In(dir.path(), steps), dir / "qq2xyz.log");
+       },
        "qq2xyz.log",
        "an older copy\r\n",
        kTwoLines,
        {"qq2xyz.log.zapis~"}},
       {"settings",
        [old_settings](const TempDir& dir) { WriteFile(dir / kSettingsFileName, old_settings); },
-       [](const TempDir& dir) {
-         return WriteSettingsFile(dir.path(), Station("QQ2NEW", kLongRemark));
+       [&steps](const TempDir& dir) {
+         return WriteSettingsFile(steps, dir.path(), Station("QQ2NEW", kLongRemark));
        },
        kSettingsFileName,
        old_settings,
@@ -142,7 +148,9 @@ std::vector<Command> Commands() {
        {kSettingsTemporaryFileName}},
       {"Cabrillo export over an older one",
        [](const TempDir& dir) { WriteFile(dir / "qq2xyz.cbr", "an older export\r\n"); },
-       [cabrillo](const TempDir& dir) { return WriteExportFile(dir / "qq2xyz.cbr", cabrillo); },
+       [cabrillo, &steps](const TempDir& dir) {
+         return WriteExportFile(steps, dir / "qq2xyz.cbr", cabrillo);
+       },
        "qq2xyz.cbr",
        "an older export\r\n",
        cabrillo,
@@ -152,20 +160,21 @@ std::vector<Command> Commands() {
 
 class IoFaultTest : public ::testing::Test {
  protected:
-  void TearDown() override { SetIoFaultHookForTesting(nullptr); }
+  ScriptedFileSteps file_steps_;
 };
 
-// Records every step the file layer takes while the command runs undisturbed.
-std::vector<StepCall> StepsOf(const Command& command) {
+// Records every step the file layer takes while the command runs undisturbed on `file_steps`,
+// the steps it was made with.
+std::vector<StepCall> StepsOf(const Command& command, ScriptedFileSteps& file_steps) {
   TempDir dir;
   command.arrange(dir);
   std::vector<StepCall> steps;
-  SetIoFaultHookForTesting([&](IoStep step, const std::filesystem::path& path) {
+  file_steps.answer = [&](IoStep step, const std::filesystem::path& path) {
     steps.push_back({step, path.filename()});
     return 0;
-  });
+  };
   EXPECT_FALSE(command.run(dir)) << command.name;
-  SetIoFaultHookForTesting(nullptr);
+  file_steps.answer = nullptr;
   return steps;
 }
 
@@ -177,9 +186,9 @@ std::string Describe(const StepCall& call, std::size_t index) {
 
 TEST_F(IoFaultTest, EveryStepOfEveryCommandFailing_ReportsTheSystemReasonAndKeepsTheOldFile) {
   int failure_points = 0;
-  for (const Command& command : Commands()) {
+  for (const Command& command : Commands(file_steps_)) {
     SCOPED_TRACE(command.name);
-    const std::vector<StepCall> steps = StepsOf(command);
+    const std::vector<StepCall> steps = StepsOf(command, file_steps_);
     ASSERT_FALSE(steps.empty());
     for (std::size_t failing = 0; failing < steps.size(); ++failing) {
       SCOPED_TRACE(Describe(steps[failing], failing));
@@ -187,10 +196,11 @@ TEST_F(IoFaultTest, EveryStepOfEveryCommandFailing_ReportsTheSystemReasonAndKeep
       TempDir dir;
       command.arrange(dir);
       std::size_t calls = 0;
-      SetIoFaultHookForTesting(
-          [&](IoStep, const std::filesystem::path&) { return calls++ == failing ? error : 0; });
+      file_steps_.answer = [&](IoStep, const std::filesystem::path&) {
+        return calls++ == failing ? error : 0;
+      };
       const IoStatus status = command.run(dir);
-      SetIoFaultHookForTesting(nullptr);
+      file_steps_.answer = nullptr;
       ++failure_points;
 
       ASSERT_TRUE(status) << "a failure reported as success";
@@ -223,25 +233,29 @@ TEST_F(IoFaultTest, DirectoryInPlaceOfAFile_FailsWithTheSystemReasonAndKeepsTheL
     std::function<IoStatus(const TempDir&)> run;
   };
   const auto append = [](const TempDir& dir) {
-    return AppendToLogFile(LogFiles::In(dir.path()), kThird).log;
+    return AppendToLogFile(LogFiles::In(dir.path(), FileSteps::System()), kThird).log;
   };
   const auto deletion = [](const TempDir& dir) {
-    return Rewrite(dir, kFirst, [](std::string_view) { return std::nullopt; });
+    return Rewrite(FileSteps::System(), dir, kFirst, [](std::string_view) { return std::nullopt; });
   };
   const auto empty_log = [](const TempDir& dir) {
-    return CreateEmptyLogFile(LogFiles::In(dir.path()));
+    return CreateEmptyLogFile(LogFiles::In(dir.path(), FileSteps::System()));
   };
   const Case cases[] = {
       {"deletion, temporary file is a directory", "temporary.zlg", deletion},
       {"new empty log, temporary file is a directory", "temporary.zlg", empty_log},
       {"settings, temporary file is a directory", kSettingsTemporaryFileName,
-       [](const TempDir& dir) { return WriteSettingsFile(dir.path(), Station("QQ2NEW")); }},
+       [](const TempDir& dir) {
+         return WriteSettingsFile(FileSteps::System(), dir.path(), Station("QQ2NEW"));
+       }},
       {"New log copy, target is a directory", "qq2xyz.log",
        [](const TempDir& dir) {
-         return CopyLogFile(LogFiles::In(dir.path()), dir / "qq2xyz.log");
+         return CopyLogFile(LogFiles::In(dir.path(), FileSteps::System()), dir / "qq2xyz.log");
        }},
       {"export, target is a directory", "qq2xyz.cbr",
-       [](const TempDir& dir) { return WriteExportFile(dir / "qq2xyz.cbr", "text\r\n"); }},
+       [](const TempDir& dir) {
+         return WriteExportFile(FileSteps::System(), dir / "qq2xyz.cbr", "text\r\n");
+       }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -272,7 +286,7 @@ TEST_F(IoFaultTest, DirectoryInPlaceOfAFile_FailsWithTheSystemReasonAndKeepsTheL
 // A file size limit makes the system write part of the data and then refuse the rest, as a full
 // disk does. The command runs in a child process, since the limit holds for the whole process.
 TEST_F(IoFaultTest, PartialWrite_FileSizeLimit_LeavesTheOldFileWhole) {
-  for (const Command& command : Commands()) {
+  for (const Command& command : Commands(FileSteps::System())) {
     if (command.new_content.size() <= command.old_content.size()) continue;
     SCOPED_TRACE(command.name);
     TempDir dir;

@@ -84,10 +84,8 @@ class Session {
     WriteFile(dir / "zawody_teltolmowe.ini", SettingsFileFor(4));
     WriteFile(dir / "zawody_teltolmowe.zlg", log_content);
   }
-  ~Session() { SetIoFaultHookForTesting(nullptr); }
-
   void Start() {
-    program = std::make_unique<Program>(Environment{dir.path(), &prompts, &clock});
+    program = std::make_unique<Program>(Environment{dir.path(), &prompts, &clock, &file_steps});
     form1().show();
     form1().activateWindow();
     EXPECT_TRUE(QTest::qWaitForWindowActive(&form1()));
@@ -117,6 +115,7 @@ class Session {
   TempDir dir;
   ScriptedPrompts prompts;
   FakeTimeSource clock;
+  ScriptedFileSteps file_steps;  // every step runs until a test sets its answer
   std::unique_ptr<Program> program;
 };
 
@@ -132,12 +131,12 @@ std::vector<StepCall> StepsOfAdding() {
   Session session(kTwoLines);
   session.Start();
   std::vector<StepCall> steps;
-  SetIoFaultHookForTesting([&](IoStep step, const std::filesystem::path& path) {
+  session.file_steps.answer = [&](IoStep step, const std::filesystem::path& path) {
     steps.push_back({step, path.filename().string()});
     return 0;
-  });
+  };
   session.AddQso("QQ3GHI", "12");
-  SetIoFaultHookForTesting(nullptr);
+  session.file_steps.answer = nullptr;
   EXPECT_EQ(kTwoLines + kThird + "\r\n", session.Log());
   return steps;
 }
@@ -151,8 +150,9 @@ TEST(WindowFaults, AddingFailsAtEveryFileStep_ReportsTheReasonAndShowsWhatTheFil
     Session session(kTwoLines);
     session.Start();
     std::size_t calls = 0;
-    SetIoFaultHookForTesting(
-        [&](IoStep, const std::filesystem::path&) { return calls++ == failing ? error : 0; });
+    session.file_steps.answer = [&](IoStep, const std::filesystem::path&) {
+      return calls++ == failing ? error : 0;
+    };
     const std::filesystem::path failing_file = session.dir / steps[failing].file;
     // Behind the box the list shows what the file holds, so a crash there parts nothing.
     std::vector<std::string> lines_behind_the_box;
@@ -162,7 +162,7 @@ TEST(WindowFaults, AddingFailsAtEveryFileStep_ReportsTheReasonAndShowsWhatTheFil
     if (IsBackup(steps[failing].file)) {
       session.prompts.ExpectMessage(BackupWarning(failing_file, error));
       session.AddQso("QQ3GHI", "12");
-      SetIoFaultHookForTesting(nullptr);
+      session.file_steps.answer = nullptr;
       EXPECT_EQ(kTwoLines + kThird + "\r\n", session.Log());
       EXPECT_EQ(ListOf(kTwoLines + kThird + "\r\n"), lines_behind_the_box);
       EXPECT_EQ(session.ShownAfterRestart(), ShownBy(session.form1()));
@@ -171,7 +171,7 @@ TEST(WindowFaults, AddingFailsAtEveryFileStep_ReportsTheReasonAndShowsWhatTheFil
     }
     session.prompts.ExpectMessage(IoMessage(failing_file, error));
     session.AddQso("QQ3GHI", "12");
-    SetIoFaultHookForTesting(nullptr);
+    session.file_steps.answer = nullptr;
 
     EXPECT_EQ(kTwoLines, session.Log());
     EXPECT_EQ(ListOf(kTwoLines), lines_behind_the_box);
@@ -259,12 +259,12 @@ Outcome UndisturbedRun(const WindowCommand& command) {
   command.arrange(session);
   command.expect_success(session);
   Outcome outcome;
-  SetIoFaultHookForTesting([&](IoStep step, const std::filesystem::path& path) {
+  session.file_steps.answer = [&](IoStep step, const std::filesystem::path& path) {
     outcome.steps.push_back({step, path.filename().string()});
     return 0;
-  });
+  };
   command.run(session);
-  SetIoFaultHookForTesting(nullptr);
+  session.file_steps.answer = nullptr;
   outcome.log = session.Log();
   if (command.written_file) outcome.written = ReadFile(session.dir / command.written_file);
   return outcome;
@@ -286,10 +286,11 @@ TEST(WindowFaults, EveryCommandFailingAtEveryFileStep_ReportsTheReasonAndShowsWh
       session.prompts.ExpectMessage(
           IoMessage(session.dir / undisturbed.steps[failing].file, error));
       std::size_t calls = 0;
-      SetIoFaultHookForTesting(
-          [&](IoStep, const std::filesystem::path&) { return calls++ == failing ? error : 0; });
+      session.file_steps.answer = [&](IoStep, const std::filesystem::path&) {
+        return calls++ == failing ? error : 0;
+      };
       command.run(session);
-      SetIoFaultHookForTesting(nullptr);
+      session.file_steps.answer = nullptr;
       ++failure_points;
 
       const std::string log = session.Log();

@@ -6,6 +6,7 @@
 #include <cerrno>
 
 #include "app/text.h"
+#include "tests/support/scripted_file_steps.h"
 #include "tests/support/temp_dir.h"
 
 namespace zt {
@@ -73,8 +74,8 @@ TEST(SettingsFile, RoundTrip_RestoresEveryField) {
     StationData data = FullStation();
     c.change(data);
     TempDir dir;
-    ASSERT_FALSE(WriteSettingsFile(dir.path(), data)) << c.name;
-    const IoResult<LoadedSettings> loaded = ReadSettingsFile(dir.path());
+    ASSERT_FALSE(WriteSettingsFile(FileSteps::System(), dir.path(), data)) << c.name;
+    const IoResult<LoadedSettings> loaded = ReadSettingsFile(FileSteps::System(), dir.path());
     ASSERT_TRUE(loaded.ok()) << c.name;
     ExpectSameStation(data, loaded.value().data, c.name);
     EXPECT_FALSE(loaded.value().damaged_category_line) << c.name;
@@ -209,7 +210,7 @@ TEST(ParseSettings, ShortOrOddFiles_ReadMissingLinesAsEmpty) {
 
 TEST(ReadSettingsFile, MissingFile_ReportsTheSystemReason) {
   TempDir dir;
-  const IoResult<LoadedSettings> loaded = ReadSettingsFile(dir.path());
+  const IoResult<LoadedSettings> loaded = ReadSettingsFile(FileSteps::System(), dir.path());
   ASSERT_FALSE(loaded.ok());
   EXPECT_EQ(dir / kSettingsFileName, loaded.error().path);
   EXPECT_EQ("No such file or directory", loaded.error().reason);
@@ -223,7 +224,7 @@ TEST(WriteSettingsFile, TemporaryFileBlocked_FailsAndKeepsTheOldFile) {
 
   StationData changed = FullStation();
   changed.fields[0] = "QQ9NEW";
-  const IoStatus status = WriteSettingsFile(dir.path(), changed);
+  const IoStatus status = WriteSettingsFile(FileSteps::System(), dir.path(), changed);
   ASSERT_TRUE(status);
   EXPECT_FALSE(status->reason.empty());
   EXPECT_EQ(old_content, ReadFile(dir / kSettingsFileName));
@@ -233,11 +234,11 @@ TEST(WriteSettingsFile, RenameFails_KeepsTheOldFileAndRemovesTheTemporary) {
   TempDir dir;
   const std::string old_content = FormatSettings(FullStation());
   WriteFile(dir / kSettingsFileName, old_content);
-  SetIoFaultHookForTesting([](IoStep step, const std::filesystem::path&) {
+  testing::ScriptedFileSteps steps;
+  steps.answer = [](IoStep step, const std::filesystem::path&) {
     return step == IoStep::kRename ? ENOSPC : 0;
-  });
-  const IoStatus status = WriteSettingsFile(dir.path(), StationData{});
-  SetIoFaultHookForTesting(nullptr);
+  };
+  const IoStatus status = WriteSettingsFile(steps, dir.path(), StationData{});
 
   ASSERT_TRUE(status);
   EXPECT_EQ(old_content, ReadFile(dir / kSettingsFileName));

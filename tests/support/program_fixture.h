@@ -11,6 +11,7 @@
 
 #include "app/program.h"
 #include "tests/support/fake_time_source.h"
+#include "tests/support/scripted_file_steps.h"
 #include "tests/support/scripted_prompts.h"
 #include "tests/support/temp_dir.h"
 
@@ -47,6 +48,7 @@ class ProgramTest : public ::testing::Test {
   TempDir dir_;
   ScriptedPrompts prompts_;
   FakeTimeSource clock_;
+  ScriptedFileSteps file_steps_;  // every step runs until a test sets its answer
   std::unique_ptr<Program> program_;
 };
 
