@@ -8,7 +8,7 @@
 #include <cstring>
 #include <memory>
 
-#include "app/program.h"
+#include "app/ui/program.h"
 #include "app/time_source.h"
 #include "bench/bench_program.h"
 

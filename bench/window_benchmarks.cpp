@@ -17,7 +17,7 @@
 #include "app/log_file.h"
 #include "bench/bench_program.h"
 #include "bench/fixtures.h"
-#include "export/adif_dialog.h"
+#include "export/ui/adif_dialog.h"
 
 namespace zt::bench {
 namespace {

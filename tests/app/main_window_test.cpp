@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "export/adif_dialog.h"
-#include "settings/station_dialog.h"
+#include "export/ui/adif_dialog.h"
+#include "settings/ui/station_dialog.h"
 #include "tests/support/program_fixture.h"
 
 namespace zt::testing {

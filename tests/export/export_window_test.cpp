@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <set>
 
-#include "export/adif_dialog.h"
-#include "settings/station_dialog.h"
+#include "export/ui/adif_dialog.h"
+#include "settings/ui/station_dialog.h"
 #include "tests/support/program_fixture.h"
 
 namespace zt::testing {

@@ -11,10 +11,10 @@
 
 #include "app/file_io.h"
 #include "app/log_line.h"
-#include "app/widgets.h"
-#include "export/adif_dialog.h"
+#include "app/ui/widgets.h"
+#include "export/ui/adif_dialog.h"
 #include "settings/settings_file.h"
-#include "settings/station_dialog.h"
+#include "settings/ui/station_dialog.h"
 #include "tests/support/program_fixture.h"
 
 namespace zt::testing {

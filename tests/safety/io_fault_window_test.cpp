@@ -11,11 +11,11 @@
 #include <vector>
 
 #include "app/file_io.h"
-#include "app/main_window.h"
-#include "app/program.h"
-#include "corrections/choice_dialog.h"
-#include "export/adif_dialog.h"
-#include "settings/station_dialog.h"
+#include "app/ui/main_window.h"
+#include "app/ui/program.h"
+#include "corrections/ui/choice_dialog.h"
+#include "export/ui/adif_dialog.h"
+#include "settings/ui/station_dialog.h"
 #include "tests/support/fake_time_source.h"
 #include "tests/support/program_fixture.h"
 #include "tests/support/scripted_prompts.h"

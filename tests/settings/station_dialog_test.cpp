@@ -1,4 +1,4 @@
-#include "settings/station_dialog.h"
+#include "settings/ui/station_dialog.h"
 
 #include <gtest/gtest.h>
 

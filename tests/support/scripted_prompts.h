@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/prompts.h"
+#include "app/ui/prompts.h"
 
 namespace zt::testing {
 

@@ -1,8 +1,8 @@
-#include "app/log_list_model.h"
+#include "app/ui/log_list_model.h"
 
 #include <algorithm>
 
-#include "app/widgets.h"
+#include "app/ui/widgets.h"
 
 namespace zt {
 

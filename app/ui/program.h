@@ -2,10 +2,10 @@
 
 #include <memory>
 
-#include "app/main_window.h"
-#include "corrections/choice_dialog.h"
-#include "export/adif_dialog.h"
-#include "settings/station_dialog.h"
+#include "app/ui/main_window.h"
+#include "corrections/ui/choice_dialog.h"
+#include "export/ui/adif_dialog.h"
+#include "settings/ui/station_dialog.h"
 
 namespace zt {
 

@@ -22,10 +22,10 @@
 #include "app/contest_clock.h"
 #include "app/file_io.h"
 #include "app/log_file.h"
-#include "app/log_list_model.h"
-#include "app/prompts.h"
+#include "app/ui/log_list_model.h"
+#include "app/ui/prompts.h"
 #include "app/time_source.h"
-#include "app/up_down.h"
+#include "app/ui/up_down.h"
 #include "rules/evaluation.h"
 
 namespace zt {

@@ -1,11 +1,11 @@
-#include "corrections/choice_dialog.h"
+#include "corrections/ui/choice_dialog.h"
 
 #include <optional>
 #include <string>
 #include <string_view>
 
-#include "app/main_window.h"
-#include "app/widgets.h"
+#include "app/ui/main_window.h"
+#include "app/ui/widgets.h"
 #include "corrections/qso_correction.h"
 
 namespace zt {

@@ -1,6 +1,6 @@
 #include "app/contest_clock.h"
-#include "app/main_window.h"
-#include "app/widgets.h"
+#include "app/ui/main_window.h"
+#include "app/ui/widgets.h"
 
 namespace zt {
 

@@ -1,7 +1,7 @@
-#include "app/main_window.h"
-#include "app/widgets.h"
+#include "app/ui/main_window.h"
+#include "app/ui/widgets.h"
 #include "rules/recalculation.h"
-#include "settings/station_dialog.h"
+#include "settings/ui/station_dialog.h"
 
 namespace zt {
 

@@ -3,7 +3,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "app/prompts.h"
+#include "app/ui/prompts.h"
 
 namespace zt {
 

@@ -1,10 +1,10 @@
-#include "app/main_window.h"
+#include "app/ui/main_window.h"
 #include "app/text.h"
-#include "app/widgets.h"
-#include "export/adif_dialog.h"
+#include "app/ui/widgets.h"
+#include "export/ui/adif_dialog.h"
 #include "export/cabrillo.h"
 #include "export/export_file.h"
-#include "settings/station_dialog.h"
+#include "settings/ui/station_dialog.h"
 
 namespace zt {
 

@@ -1,4 +1,4 @@
-#include "app/qt_prompts.h"
+#include "app/ui/qt_prompts.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -6,7 +6,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 
-#include "app/widgets.h"
+#include "app/ui/widgets.h"
 
 namespace zt {
 

@@ -4,8 +4,8 @@
 #include <QProxyStyle>
 #include <QTranslator>
 
-#include "app/program.h"
-#include "app/qt_prompts.h"
+#include "app/ui/program.h"
+#include "app/ui/qt_prompts.h"
 #include "app/time_source.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "app/main_window.h"
+#include "app/ui/main_window.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -9,8 +9,8 @@
 #include <algorithm>
 
 #include "app/log_loading.h"
-#include "app/widgets.h"
-#include "settings/station_dialog.h"
+#include "app/ui/widgets.h"
+#include "settings/ui/station_dialog.h"
 
 namespace zt {
 

@@ -1,9 +1,9 @@
 #include "app/log_line.h"
 #include "app/log_loading.h"
-#include "app/main_window.h"
+#include "app/ui/main_window.h"
 #include "app/text.h"
-#include "app/widgets.h"
-#include "settings/station_dialog.h"
+#include "app/ui/widgets.h"
+#include "settings/ui/station_dialog.h"
 
 namespace zt {
 

@@ -1,11 +1,11 @@
-#include "export/adif_dialog.h"
+#include "export/ui/adif_dialog.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
 
-#include "app/main_window.h"
+#include "app/ui/main_window.h"
 #include "app/text.h"
-#include "app/widgets.h"
+#include "app/ui/widgets.h"
 #include "export/adif.h"
 
 namespace zt {

@@ -2,9 +2,9 @@
 #include <string>
 #include <string_view>
 
-#include "app/main_window.h"
-#include "app/widgets.h"
-#include "corrections/choice_dialog.h"
+#include "app/ui/main_window.h"
+#include "app/ui/widgets.h"
+#include "corrections/ui/choice_dialog.h"
 #include "corrections/qso_correction.h"
 
 namespace zt {

@@ -1,4 +1,4 @@
-#include "app/up_down.h"
+#include "app/ui/up_down.h"
 
 #include <QKeyEvent>
 #include <QVBoxLayout>

@@ -1,4 +1,4 @@
-#include "app/widgets.h"
+#include "app/ui/widgets.h"
 
 #include <QEvent>
 #include <QFocusEvent>

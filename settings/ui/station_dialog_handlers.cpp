@@ -1,12 +1,12 @@
 #include <QApplication>
 
-#include "app/main_window.h"
+#include "app/ui/main_window.h"
 #include "app/text.h"
-#include "app/widgets.h"
+#include "app/ui/widgets.h"
 #include "rules/locator.h"
 #include "settings/categories.h"
 #include "settings/category_change.h"
-#include "settings/station_dialog.h"
+#include "settings/ui/station_dialog.h"
 
 namespace zt {
 

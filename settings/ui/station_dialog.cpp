@@ -1,10 +1,10 @@
-#include "settings/station_dialog.h"
+#include "settings/ui/station_dialog.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
 
-#include "app/main_window.h"
-#include "app/widgets.h"
+#include "app/ui/main_window.h"
+#include "app/ui/widgets.h"
 #include "settings/categories.h"
 
 namespace zt {
