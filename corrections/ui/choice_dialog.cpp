@@ -12,8 +12,6 @@ namespace zt {
 
 namespace {
 
-constexpr char kModeChoiceCaption[] = "Wybór emisji";
-
 void SetPixelFont(QWidget* widget, int pixel_size, bool bold) {
   QFont font = widget->font();
   font.setPixelSize(pixel_size);
@@ -51,7 +49,13 @@ TForm4::TForm4(TForm1& main_window)
   connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
 }
 
-void TForm4::ShowDialog() {
+void TForm4::ShowChoice(Purpose purpose, const QString& caption, const QStringList& entries,
+                        int selected) {
+  purpose_ = purpose;
+  setWindowTitle(caption);
+  ComboBox1->clear();
+  ComboBox1->addItems(entries);
+  ComboBox1->setCurrentIndex(selected);
   move(main_window_.geometry().center() - rect().center());
   show();
   raise();
@@ -66,7 +70,7 @@ bool TForm4::ComboBox1KeyPress(QChar key) {
 }
 
 void TForm4::Button1Click() {
-  const bool mode_choice = windowTitle() == QString::fromUtf8(kModeChoiceCaption);
+  const bool mode_choice = purpose_ == Purpose::kModeOfTheSelectedQso;
   const int chosen = ComboBox1->currentIndex();
   IoResult<RewriteOutcome> outcome = RewriteLogFile(
       main_window_.log_files(), main_window_.SelectedLogLine,

@@ -5,6 +5,7 @@
 #include <QChar>
 #include <QComboBox>
 #include <QPushButton>
+#include <QStringList>
 #include <QWidget>
 
 namespace zt {
@@ -17,9 +18,17 @@ class TForm4 : public QWidget {
  public:
   explicit TForm4(TForm1& main_window);
 
-  // Shows the dialog centred on the main window. It stays modal until OK, so no other command
-  // can replace the QSO it is about to change.
-  void ShowDialog();
+  // What OK applies the chosen entry to.
+  enum class Purpose {
+    kNone,                  // nothing: the selected QSO is written back unchanged
+    kModeOfTheSelectedQso,  // the mode of the QSO the main window selected
+  };
+
+  // Shows the dialog for `purpose`, with its caption and entries, `selected` chosen, centred on
+  // the main window. It stays modal until OK, so no other command can replace the QSO it is
+  // about to change.
+  void ShowChoice(Purpose purpose, const QString& caption, const QStringList& entries,
+                  int selected);
 
   // --- Handlers ---
   // Enter acts as OK; true swallows the key.
@@ -32,6 +41,7 @@ class TForm4 : public QWidget {
 
  private:
   TForm1& main_window_;
+  Purpose purpose_ = Purpose::kNone;
 };
 
 }  // namespace zt

@@ -148,12 +148,11 @@ void TForm1::Zmieemisj1Click() {
     return;
   }
   SelectedLogLine = log_list.LineAt(row);
-  TForm4& dialog = choice_dialog();
-  dialog.ComboBox1->clear();
-  for (int i = 0; i < ComboBox2->count(); ++i) dialog.ComboBox1->addItem(ComboBox2->itemText(i));
-  dialog.ComboBox1->setCurrentIndex(ComboBox2->currentIndex());
-  dialog.setWindowTitle(QString::fromUtf8(kModeChoiceCaption));
-  dialog.ShowDialog();
+  QStringList modes;
+  for (int i = 0; i < ComboBox2->count(); ++i) modes << ComboBox2->itemText(i);
+  choice_dialog().ShowChoice(TForm4::Purpose::kModeOfTheSelectedQso,
+                             QString::fromUtf8(kModeChoiceCaption), modes,
+                             ComboBox2->currentIndex());
 }
 
 void TForm1::Zmieznakkorespondenta1Click() { CorrectSelectedQso(CorrectedField::kCallsign); }

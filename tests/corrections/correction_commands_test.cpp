@@ -572,11 +572,12 @@ TEST_F(CorrectionTest, ModeChoice_WriteFails_ReportsAndStaysOpen) {
   EXPECT_EQ((std::vector<std::string>{kQsoA, kQsoB}), ListLines());
 }
 
-TEST_F(CorrectionTest, ChoiceDialog_OtherCaption_WritesTheLineBackUnchanged) {
+TEST_F(CorrectionTest, ChoiceDialog_ForAnotherPurpose_WritesTheLineBackUnchanged) {
   StartWith(kBothModes, {kQsoA, kQsoB});
   SelectInList(0);
   form1().Zmieemisj1->trigger();
-  form4().setWindowTitle("Wybór pasma");
+  // Told it is for nothing the dialog knows, whatever its caption says, OK changes no QSO.
+  form4().ShowChoice(TForm4::Purpose::kNone, QStringLiteral("Wybór emisji"), {"CW", "SSB"}, 0);
   form4().ComboBox1->setCurrentIndex(1);
   form4().Button1Click();
   EXPECT_EQ((std::vector<std::string>{kQsoA, kQsoB}), FileLines());
