@@ -171,27 +171,6 @@ std::filesystem::path FreshTemporaryBeside(const std::filesystem::path& path) {
   }
 }
 
-IoStatus AppendDurably(const FileSteps& steps, const std::filesystem::path& path,
-                       std::string_view content) {
-  std::error_code size_error;
-  const std::uintmax_t old_size = std::filesystem::file_size(path, size_error);
-  const bool existed = !size_error;
-  const bool missing = size_error == std::errc::no_such_file_or_directory;
-  IoStatus status = WriteAndSync(steps, path, "ab", content);
-  if (status) {
-    // A full disk writes what fits, and a failed flush or sync leaves it unknown what reached
-    // the file: cut it back so a failed append never leaves part of a line, nor a line that
-    // was reported as not written.
-    std::error_code ignored;
-    if (existed) {
-      std::filesystem::resize_file(path, old_size, ignored);
-    } else if (missing && std::filesystem::is_regular_file(path, ignored)) {
-      std::filesystem::remove(path, ignored);
-    }
-  }
-  return status;
-}
-
 IoStatus CheckDirectoryWritable(const FileSteps& steps, const std::filesystem::path& directory) {
   const std::filesystem::path probe = directory / ".zawody_teltolmowe.probe";
   if (IoStatus status = WriteAndSync(steps, probe, "wb", "")) {

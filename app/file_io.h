@@ -78,11 +78,6 @@ IoStatus ReplaceFileAtomically(const FileSteps& steps, const std::filesystem::pa
 // exists is never chosen, so no file of the operator's is replaced or removed on the way.
 std::filesystem::path FreshTemporaryBeside(const std::filesystem::path& path);
 
-// Appends, flushes and syncs before returning. On any failure the file is cut back to its old
-// length, so it never keeps part of the content.
-IoStatus AppendDurably(const FileSteps& steps, const std::filesystem::path& path,
-                       std::string_view content);
-
 // Whether files can be created in `directory`: writes and removes a small probe file.
 IoStatus CheckDirectoryWritable(const FileSteps& steps, const std::filesystem::path& directory);
 

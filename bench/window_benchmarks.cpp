@@ -233,7 +233,7 @@ void Deletion(benchmark::State& state, Round round) {
         break;
       }
       // The QSO goes back at the end, so every deletion meets a log of the same size.
-      if (AppendDurably(FileSteps::System(), form.log_files().log, deleted + "\r\n")) {
+      if (AppendToLogFile(form.log_files(), deleted).log) {
         state.SkipWithError("cannot put the QSO back");
         break;
       }

@@ -1,7 +1,5 @@
 #include "corrections/qso_correction.h"
 
-#include <algorithm>
-
 #include "app/text.h"
 #include "app/whole_number.h"
 #include "rules/contest.h"
@@ -22,9 +20,7 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Empty, or a group of the points table: kept as typed.
 bool IsShortWaveWord(std::string_view group) {
-  return group.empty() ||
-         std::any_of(kGroupPoints.begin(), kGroupPoints.end(),
-                     [group](const GroupPoints& row) { return row.group == group; });
+  return group.empty() || GroupPointsOf(group) != nullptr;
 }
 
 }  // namespace

@@ -71,6 +71,14 @@ inline constexpr std::array<GroupPoints, 3> kGroupPoints = {{
 }};
 inline constexpr ModePoints kSerialNumberPoints{2, 1};  // any whole number as the group
 
+// The row of the points table for `group`, or null when the group is none of its words.
+constexpr const GroupPoints* GroupPointsOf(std::string_view group) {
+  for (const GroupPoints& row : kGroupPoints) {
+    if (row.group == group) return &row;
+  }
+  return nullptr;
+}
+
 // VHF: the received group is a serial number followed by the correspondent's locator; a QSO
 // scores the distance in km, or these points within the own subsquare.
 inline constexpr std::size_t kLocatorLength = 6;

@@ -59,9 +59,7 @@ struct BodyFields {
 // The points of a short-wave received group: its row of the points table, or a serial number's;
 // nothing for an empty group or one the exchange refuses.
 std::optional<ModePoints> ShortWaveGroupPoints(std::string_view group) {
-  for (const GroupPoints& row : kGroupPoints) {
-    if (row.group == group) return row.points;
-  }
+  if (const GroupPoints* row = GroupPointsOf(group)) return row->points;
   if (ToWholeNumber(group)) return kSerialNumberPoints;
   return std::nullopt;
 }
