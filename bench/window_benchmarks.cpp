@@ -45,7 +45,7 @@ void Startup(benchmark::State& state, Round round) {
     const Clock::time_point start = Clock::now();
     auto program = std::make_unique<StartedProgram>(directory.path());
     state.SetIterationTime(SecondsSince(start));
-    if (program->form1().log_list.Count() != static_cast<int>(directory.lines().size()) ||
+    if (program->form1().LineCount() != static_cast<int>(directory.lines().size()) ||
         program->prompts().asked != 0) {
       state.SkipWithError("the log was not loaded without questions");
     }
@@ -150,7 +150,7 @@ void Button4Click(benchmark::State& state, Round round) {
       form.Timer1->stop();
       StartedProgram::Settle();
     }
-    if (form.log_list.Count() != static_cast<int>(directory.lines().size()) + added) {
+    if (form.LineCount() != static_cast<int>(directory.lines().size()) + added) {
       state.SkipWithError("a QSO was not added");
     }
     ExpectQuestions(state, program.prompts(), 0);
@@ -185,7 +185,7 @@ void Keystroke(benchmark::State& state, Round round) {
 }
 
 // The QSO in the middle of the log, selected as the operator selects it before a command.
-void SelectMiddle(TForm1& form) { form.SelectRow(form.log_list.Count() / 2); }
+void SelectMiddle(TForm1& form) { form.SelectRow(form.LineCount() / 2); }
 
 // "Zmień odebraną grupę kontrolną" on the QSO in the middle: the rewrite of the file and the
 // recalculation, the corrected group typed into the input box.
@@ -223,17 +223,17 @@ void Deletion(benchmark::State& state, Round round) {
     program.prompts().answer = Answer::kYes;
     for (auto _ : state) {
       SelectMiddle(form);
-      const std::string deleted = form.log_list.LineAt(form.SelectedRow());
+      const std::string deleted = form.contest_log().lines().at(form.SelectedRow());
       const Clock::time_point start = Clock::now();
       form.Usu1Click();
       state.SetIterationTime(SecondsSince(start));
       StartedProgram::Settle();
-      if (form.log_list.Count() + 1 != static_cast<int>(directory.lines().size())) {
+      if (form.LineCount() + 1 != static_cast<int>(directory.lines().size())) {
         state.SkipWithError("the QSO was not deleted");
         break;
       }
       // The QSO goes back at the end, so every deletion meets a log of the same size.
-      if (AppendToLogFile(form.log_files(), deleted).log) {
+      if (AppendToLogFile(form.contest_log().files(), deleted).log) {
         state.SkipWithError("cannot put the QSO back");
         break;
       }

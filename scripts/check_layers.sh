@@ -2,7 +2,7 @@
 # Checks the layers of the program's code and prints every file that breaks one:
 #   - only the ui/ folders include Qt or a header of a ui/ folder;
 #   - no include climbs from a lower library to a higher one, nor across to a sibling:
-#       app <- rules <- corrections, settings, export <- the ui/ folders (the windows).
+#       app <- rules <- corrections, settings, export <- session <- the ui/ folders (the windows).
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
@@ -11,6 +11,7 @@ floor() {
     app) echo 0 ;;
     rules) echo 1 ;;
     corrections | settings | export) echo 2 ;;
+    session) echo 3 ;;
     *) echo -1 ;;
   esac
 }
@@ -38,7 +39,7 @@ while IFS= read -r file; do
       broken=1
     fi
   done < <(sed -n 's/^#include "\([^"]*\)".*/\1/p' "$file")
-done < <(find app rules corrections settings export -name '*.h' -o -name '*.cpp' | sort)
+done < <(find app rules corrections settings export session -name '*.h' -o -name '*.cpp' | sort)
 
 if [ "$broken" -ne 0 ]; then
   echo "The layers are broken: see the includes above."

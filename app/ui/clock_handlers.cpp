@@ -37,9 +37,9 @@ void TForm1::UpDown1Click(bool up) {
 }
 
 void TForm1::StepTimeByMinute() {
-  if (page_up_pressed) {
+  if (page_up_pressed_) {
     StepClockBy(1);
-  } else if (page_down_pressed) {
+  } else if (page_down_pressed_) {
     StepClockBy(-1);
   }
 }

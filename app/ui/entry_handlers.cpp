@@ -1,8 +1,9 @@
 #include "app/log_line.h"
 #include "app/log_loading.h"
-#include "app/ui/main_window.h"
 #include "app/text.h"
+#include "app/ui/main_window.h"
 #include "app/ui/widgets.h"
+#include "rules/recalculation.h"
 #include "settings/ui/station_dialog.h"
 
 namespace zt {
@@ -43,7 +44,7 @@ bool IsShortcut(Qt::KeyboardModifiers modifiers, bool allow_ctrl_alt) {
 }  // namespace
 
 void TForm1::Button4Click() {
-  if (ContestCategory.empty()) {
+  if (contest_category_.empty()) {
     prompts().Show(
         ErrorMessage("Proszę najpierw wybrać kategorię zawodów\nw oknie \"Zmiana danych\"!"));
     station_dialog().ShowDialog();
@@ -64,17 +65,17 @@ void TForm1::Button4Click() {
     return;
   }
 
-  const Round round = RoundOf(ContestCategory);
+  const Round round = RoundOf(contest_category_);
   const std::string sent_group = TrimBlanks(ToCore(Edit8->text()));
   Edit8->setText(FromCore(sent_group));
-  const std::string body = ComposeLogLine(
-      EntryFields{ToCore(Edit2->text()), ToCore(Edit3->text()),
-                  ModeColumn(round, ComboBox2->currentIndex()), ToCore(Edit5->text()), sent_group,
-                  callsign, ToCore(Edit7->text()), ToCore(Edit6->text())},
-      round);
+  const NewQso qso =
+      ComposeQso(EntryFields{ToCore(Edit2->text()), ToCore(Edit3->text()),
+                             ModeColumn(round, ComboBox2->currentIndex()), ToCore(Edit5->text()),
+                             sent_group, callsign, ToCore(Edit7->text()), ToCore(Edit6->text())},
+                 round);
 
   QString question;
-  switch (RequiredConfirmation(body, round)) {
+  switch (qso.confirmation) {
     case Confirmation::kNone:
       break;
     case Confirmation::kInvalidShortWaveGroup:
@@ -89,22 +90,22 @@ void TForm1::Button4Click() {
   }
   if (!question.isEmpty() && prompts().Show(WarningQuestion(question)) != Answer::kYes) return;
 
-  const std::string result = EvaluateQso(body, EvaluationContext::kAdding, callsign,
-                                         ToCore(ComboBox2->currentText()), Scoring(), score_state);
-  const std::string line = body + result;
-  // The list shows a QSO only once the file holds it.
-  const AppendOutcome stored = AppendToLogFile(log_files_, line);
-  if (stored.log) {
-    // The evaluation counted the QSO: the score goes back to what the file holds before the
-    // error is shown. The fields keep the QSO, so it can be added again.
-    Button9Click();
-    ShowIoError(*stored.log);
+  const int remembered_row = SelectedRow();
+  const AddOutcome added = ChangeLog(
+      [&] { return contest_log_.Add(qso, callsign, ToCore(ComboBox2->currentText()), Scoring()); });
+  if (added.log) {
+    // The score is back to what the file holds. The fields keep the QSO, so it can be added
+    // again.
+    ShowScoreState();
+    SelectRow(SelectionAfterRecalculation(remembered_row, LineCount()));
+    if (added.unread) ShowIoError(*added.unread);
+    ShowIoError(*added.log);
     return;
   }
-  log_list.Append(line);
-  SelectRow(log_list.FindFirst(line));
-  ShowScoreState(result != "DUPE");
-  ReportBackup(stored.backup);
+  // The list shows a QSO only once the file holds it.
+  SelectRow(contest_log_.FirstRowOf(added.line));
+  ShowScoreState(added.counted);
+  ReportBackup(added.backup);
   if (CheckBox1->isChecked()) {
     if (std::optional<std::string> next = IncrementedSentGroup(ToCore(Edit8->text()))) {
       Edit8->setText(FromCore(*next));
@@ -135,7 +136,7 @@ void TForm1::Edit4Change() {
   if (!Edit4->text().isEmpty()) {
     const std::string mode =
         ComboBox2->currentIndex() == 1 ? "PH" : ToCore(ComboBox2->currentText());
-    if (score_state.dupe_keys.Contains(mode + ' ' + ToCore(Edit4->text()))) {
+    if (contest_log_.IsRepeated(mode, ToCore(Edit4->text()))) {
       Panel3->setText(Edit4->text() + " - QSO zaliczone!");
       Panel3->show();
       prompts().Beep();
@@ -184,40 +185,35 @@ bool TForm1::Edit5KeyPress(QChar key) {
 
 bool TForm1::Edit7KeyPress(QChar key) { return Edit5KeyPress(key); }
 
-namespace {
-
-// The shortcuts of the two entry fields; `allow_ctrl_alt` only in the callsign field.
-bool EntryKeyDown(TForm1& window, int key, Qt::KeyboardModifiers modifiers, bool allow_ctrl_alt) {
+bool TForm1::EntryKeyDown(int key, Qt::KeyboardModifiers modifiers, bool allow_ctrl_alt) {
   bool shortcut = false;
   if (IsShortcut(modifiers, allow_ctrl_alt)) {
     if (key == Qt::Key_B) {
       // Steps through the bands; past the last item nothing is selected, then the first again.
-      const int position = window.ComboBox1->currentIndex();
+      const int position = ComboBox1->currentIndex();
       const int next = position < 5 ? position + 1 : 0;
-      window.ComboBox1->setCurrentIndex(next < window.ComboBox1->count() ? next : -1);
+      ComboBox1->setCurrentIndex(next < ComboBox1->count() ? next : -1);
       shortcut = true;
     } else if (key == Qt::Key_M) {
-      const int position = window.ComboBox2->currentIndex();
+      const int position = ComboBox2->currentIndex();
       const int next = position > 0 ? 0 : position + 1;
-      window.ComboBox2->setCurrentIndex(next < window.ComboBox2->count() ? next : -1);
-      window.ComboBox2Change();
+      ComboBox2->setCurrentIndex(next < ComboBox2->count() ? next : -1);
+      ComboBox2Change();
       shortcut = true;
     }
   }
-  window.page_up_pressed = key == Qt::Key_PageUp;
-  window.page_down_pressed = key == Qt::Key_PageDown;
-  window.StepTimeByMinute();
+  page_up_pressed_ = key == Qt::Key_PageUp;
+  page_down_pressed_ = key == Qt::Key_PageDown;
+  StepTimeByMinute();
   return shortcut;
 }
 
-}  // namespace
-
 bool TForm1::Edit4KeyDown(int key, Qt::KeyboardModifiers modifiers) {
-  return EntryKeyDown(*this, key, modifiers, true);
+  return EntryKeyDown(key, modifiers, true);
 }
 
 bool TForm1::Edit6KeyDown(int key, Qt::KeyboardModifiers modifiers) {
-  return EntryKeyDown(*this, key, modifiers, false);
+  return EntryKeyDown(key, modifiers, false);
 }
 
 void TForm1::Edit6Exit() { Edit6->setText(Edit6->text().toUpper().remove(QLatin1Char(' '))); }

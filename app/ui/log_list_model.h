@@ -2,34 +2,37 @@
 
 #include <QAbstractListModel>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace zt {
 
-// The lines of the log list, held as the core's Windows-1250 text and converted only when a row
-// is drawn, so a log of any size loads and scrolls at once.
+// The log list as the view shows it: the contest log's lines, held as the core's Windows-1250 text
+// and converted only when a row is drawn, so a log of any size loads and scrolls at once.
 class LogListModel : public QAbstractListModel {
   Q_OBJECT
 
  public:
-  using QAbstractListModel::QAbstractListModel;
+  LogListModel(const std::vector<std::string>& lines, QObject* parent = nullptr)
+      : QAbstractListModel(parent), lines_(lines) {}
 
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
   QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
-  const std::vector<std::string>& Lines() const { return lines_; }
-  int Count() const { return static_cast<int>(lines_.size()); }
-  const std::string& LineAt(int row) const { return lines_.at(static_cast<std::size_t>(row)); }
-
-  void SetLines(std::vector<std::string> lines);
-  void Append(std::string line);
-  void Remove(int row);
-  void Clear() { SetLines({}); }
-  // The first row holding exactly `line`, or -1.
-  int FindFirst(const std::string& line) const;
+  // Runs `change` of the lines: the views forget the old rows before it and read the new ones
+  // after it. Returns what `change` returns.
+  template <class Change>
+  decltype(auto) Resetting(Change&& change) {
+    beginResetModel();
+    const struct Ended {
+      LogListModel* model;
+      ~Ended() { model->endResetModel(); }
+    } ended{this};
+    return std::forward<Change>(change)();
+  }
 
  private:
-  std::vector<std::string> lines_;
+  const std::vector<std::string>& lines_;
 };
 
 }  // namespace zt

@@ -4,9 +4,9 @@
 #include <QProxyStyle>
 #include <QTranslator>
 
+#include "app/time_source.h"
 #include "app/ui/program.h"
 #include "app/ui/qt_prompts.h"
-#include "app/time_source.h"
 
 namespace {
 

@@ -103,7 +103,7 @@ void SetFont(QWidget* widget, int pixel_size, bool bold, const char* colour = nu
 TForm1::TForm1(const Environment& environment, QWidget* parent)
     : QWidget(parent),
       environment_(environment),
-      log_files_(LogFiles::In(environment.data_directory, *environment.file_steps)) {
+      contest_log_(LogFiles::In(environment.data_directory, *environment.file_steps)) {
   setObjectName("Form1");
   setWindowTitle(QString::fromUtf8(kInitialCaption));
   setFixedSize(686, 432);
@@ -210,7 +210,7 @@ void TForm1::CreateControls() {
 void TForm1::CreateLogArea() {
   ListBox1 = Make<QListView>(this, "ListBox1", {16, 176, 649, 201});
   ListBox1->setUniformItemSizes(true);  // every row is one line of the fixed-pitch font
-  ListBox1->setModel(&log_list);
+  ListBox1->setModel(&log_list_);
   ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
   ListBox1->setEditTriggers(QAbstractItemView::NoEditTriggers);
   QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
@@ -342,10 +342,9 @@ void TForm1::ConnectHandlers() {
 }
 
 void TForm1::FormCreate() {
-  score_state = ScoreState{};
   Label31->setText("0");
   StartClock();
-  StationDialogPending = false;
+  station_dialog_pending_ = false;
   Edit8->setText("1");
   for (QLineEdit* report : {Edit7, Edit5}) {
     report->setText("599");
@@ -353,7 +352,6 @@ void TForm1::FormCreate() {
   }
   ComboBox1->setCurrentIndex(0);
   ComboBox2->setCurrentIndex(1);
-  log_list.Clear();
   CheckBox1->setChecked(true);
   Edit4->clear();
   Edit6->clear();
@@ -363,8 +361,8 @@ void TForm1::FormCreate() {
 }
 
 void TForm1::FormActivate() {
-  if (!StationDialogPending) return;
-  StationDialogPending = false;
+  if (!station_dialog_pending_) return;
+  station_dialog_pending_ = false;
   station_dialog().ShowDialog();
 }
 
@@ -380,22 +378,19 @@ void TForm1::showEvent(QShowEvent* event) {
 }
 
 void TForm1::LoadLogFile() {
-  if (!FileExists(log_files_.log)) {
-    if (IoStatus status = CreateEmptyLogFile(log_files_)) ShowIoError(*status);
+  const SentGroupState fields{ToCore(Edit8->text()), CheckBox1->isChecked()};
+  IoResult<std::optional<SentGroupState>> loaded =
+      ChangeLog([&] { return contest_log_.Load(fields); });
+  if (!loaded.ok()) {
+    ShowIoError(loaded.error());
     return;
   }
-  IoResult<std::vector<std::string>> file_lines = ReadLogFile(log_files_);
-  if (!file_lines.ok()) {
-    ShowIoError(file_lines.error());
-    return;
-  }
-  LoadedLog loaded = LoadLogLines(file_lines.value(),
-                                  SentGroupState{ToCore(Edit8->text()), CheckBox1->isChecked()});
-  const int last_row = static_cast<int>(loaded.lines.size()) - 1;
-  log_list.SetLines(std::move(loaded.lines));
-  SelectRow(last_row);
-  Edit8->setText(FromCore(loaded.sent_group.sent_group));
-  CheckBox1->setChecked(loaded.sent_group.auto_increment);
+  // A log just created holds nothing to load.
+  const std::optional<SentGroupState>& sent_group = loaded.value();
+  if (!sent_group) return;
+  SelectRow(static_cast<int>(contest_log_.lines().size()) - 1);
+  Edit8->setText(FromCore(sent_group->sent_group));
+  CheckBox1->setChecked(sent_group->auto_increment);
   Button9Click();
 }
 
@@ -429,12 +424,12 @@ int TForm1::SelectedRow() const {
 }
 
 void TForm1::SelectRow(int row) {
-  if (row < 0 || row >= log_list.Count()) {
+  if (row < 0 || row >= log_list_.rowCount()) {
     ListBox1->selectionModel()->clearSelection();
     ListBox1->selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
     return;
   }
-  const QModelIndex index = log_list.index(row);
+  const QModelIndex index = log_list_.index(row);
   ListBox1->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
   ListBox1->scrollTo(index);
 }

@@ -21,19 +21,19 @@
 
 #include "app/contest_clock.h"
 #include "app/file_io.h"
-#include "app/log_file.h"
+#include "app/time_source.h"
 #include "app/ui/log_list_model.h"
 #include "app/ui/prompts.h"
-#include "app/time_source.h"
 #include "app/ui/up_down.h"
-#include "rules/evaluation.h"
+#include "export/adif.h"
+#include "session/contest_log.h"
+#include "settings/categories.h"
 
 namespace zt {
 
 class TForm2;
 class TForm3;
 class TForm4;
-enum class CorrectedField;
 
 // The file and the system's reason, on two lines.
 QString FileAndReason(const IoError& error);
@@ -60,7 +60,8 @@ class TForm1 : public QWidget {
 
   const Environment& environment() const { return environment_; }
   Prompts& prompts() const { return *environment_.prompts; }
-  const LogFiles& log_files() const { return log_files_; }
+  // The run's log: its lines, duplicate keys, letters and score.
+  const ContestLog& contest_log() const { return contest_log_; }
   TForm2& station_dialog() const { return *station_dialog_; }
   TForm3& adif_dialog() const { return *adif_dialog_; }
   TForm4& choice_dialog() const { return *choice_dialog_; }
@@ -68,7 +69,8 @@ class TForm1 : public QWidget {
   // --- Log store and start-up (app/main_window.cpp) ---
   void FormCreate();
   void FormActivate();
-  // Loads the log file into the log list, restores the next sent group and recalculates.
+  // Loads the log file into the log list, restores the next sent group and recalculates; creates
+  // the log empty when there is none.
   void LoadLogFile();
   void Edit1Exit();
   void Button5Click();
@@ -100,6 +102,12 @@ class TForm1 : public QWidget {
   // nothing.
   bool Edit4KeyDown(int key, Qt::KeyboardModifiers modifiers);
   bool Edit6KeyDown(int key, Qt::KeyboardModifiers modifiers);
+
+ private:
+  // The shortcuts of the two entry fields; `allow_ctrl_alt` only in the callsign field.
+  bool EntryKeyDown(int key, Qt::KeyboardModifiers modifiers, bool allow_ctrl_alt);
+
+ public:
   void Edit6Exit();
   void ComboBox2Change();
   void Edit8Change();
@@ -142,10 +150,20 @@ class TForm1 : public QWidget {
   void Zmienadanynumerser1Click();
   void Zmieodebranynumerseryjny1Click();
   void Usu1Click();
+  // The choice dialog's OK on the QSO the mode change started on: entry 0 CW, entry 1 PH; any
+  // other entry writes the line back as it is. False, after telling the operator, when the log
+  // could not be rewritten.
+  bool ChangeModeOfSelectedQso(int chosen_index);
+  // The line a correction, a mode change or a deletion started on.
+  const std::string& selected_log_line() const { return selected_log_line_; }
 
  private:
   // The steps shared by the five corrections that ask for the new value in an input box.
   void CorrectSelectedQso(CorrectedField field);
+  // Runs a flow of the contest log that may change its lines; the list reads them anew and keeps
+  // its selected row while that row is still there.
+  template <class Flow>
+  decltype(auto) ChangeLog(Flow&& flow);
 
  public:
   // --- Export (export/export_commands.cpp) ---
@@ -154,26 +172,36 @@ class TForm1 : public QWidget {
   // The export file in the data directory, named after the station callsign. None, after telling
   // the operator, while the callsign is blank: the name would be the extension alone.
   std::optional<std::filesystem::path> ExportPath(std::string_view extension);
+  // Writes the ADIF file of the log with the export dialog's options.
+  void WriteAdif(const AdifOptions& options);
+
+ private:
   // Writes an export file and reports the outcome; `kind` names the format in the messages.
   void WriteExport(const QString& kind, const std::filesystem::path& path, std::string_view text);
 
+ public:
   // --- Station settings (settings/station_commands.cpp) ---
   void Button1Click();
   void Button3Click();
   void ApplyCategoryConfiguration();
+  // The selected category text; "UKF" in it means VHF.
+  const std::string& contest_category() const { return contest_category_; }
+  // Takes the category as the station dialog's list shows it, nothing else changes.
+  void SetContestCategory(std::string category);
+  // Takes the category, names it in the caption and sets the entry up for it.
+  void UseCategory(std::string category);
+  // What leaving the station dialog's category list sets here: the VHF reports and the menu
+  // items that follow the category.
+  void ApplyLeftCategory(const CategoryConfiguration& configuration);
+  void SetStationCallsign(const QString& callsign) { Edit1->setText(callsign); }
+  // The station dialog opens when the window is first activated (a first start).
+  void ShowStationDialogAtFirstActivation() { station_dialog_pending_ = true; }
+  bool station_dialog_pending() const { return station_dialog_pending_; }
 
   // The log list's selected row, or -1; selecting -1 clears the selection.
   int SelectedRow() const;
   void SelectRow(int row);
-
-  // --- State (the windows' data stores) ---
-  std::string ContestCategory;        // the selected category text; "UKF" in it means VHF
-  ScoreState score_state;             // DupeKeys, LetterBonusState and the score
-  LogListModel log_list;              // the lines shown by ListBox1
-  std::string SelectedLogLine;        // the line a correction or deletion started on
-  bool StationDialogPending = false;  // show the station dialog at the first activation
-  bool page_up_pressed = false;       // key flags read by StepTimeByMinute
-  bool page_down_pressed = false;
+  int LineCount() const { return static_cast<int>(contest_log_.lines().size()); }
 
   // --- Controls (objectName = the name below) ---
   QLabel* Label1;                       // "Używany znak"
@@ -240,7 +268,13 @@ class TForm1 : public QWidget {
   void SetTabOrder();
 
   Environment environment_;
-  LogFiles log_files_;
+  ContestLog contest_log_;
+  LogListModel log_list_{contest_log_.lines()};  // the lines shown by ListBox1
+  std::string contest_category_;
+  std::string selected_log_line_;
+  bool station_dialog_pending_ = false;
+  bool page_up_pressed_ = false;  // key flags read by StepTimeByMinute
+  bool page_down_pressed_ = false;
   TForm2* station_dialog_ = nullptr;
   TForm3* adif_dialog_ = nullptr;
   TForm4* choice_dialog_ = nullptr;
@@ -249,5 +283,16 @@ class TForm1 : public QWidget {
   bool field_check_running_ = false;
   bool backup_failure_reported_ = false;
 };
+
+template <class Flow>
+decltype(auto) TForm1::ChangeLog(Flow&& flow) {
+  const int selected = SelectedRow();
+  struct Reselect {
+    TForm1* window;
+    int row;
+    ~Reselect() { window->SelectRow(row); }
+  } reselect{this, selected};
+  return log_list_.Resetting(std::forward<Flow>(flow));
+}
 
 }  // namespace zt

@@ -1,10 +1,9 @@
 #include <filesystem>
 #include <optional>
 #include <string>
-#include <system_error>
 
-#include "app/ui/main_window.h"
 #include "app/text.h"
+#include "app/ui/main_window.h"
 #include "app/ui/widgets.h"
 #include "settings/ui/station_dialog.h"
 
@@ -30,18 +29,6 @@ QString PathText(const std::filesystem::path& path) {
   return QString::fromStdU16String(path.u16string());
 }
 
-// A copy written over one of the working files would be emptied, replaced or overwritten by the
-// program itself, and the copy the operator meant to keep would be lost.
-bool IsWorkingFile(const LogFiles& files, const std::filesystem::path& target) {
-  std::error_code error;
-  const std::filesystem::path chosen = std::filesystem::weakly_canonical(target, error);
-  if (error) return false;
-  for (const std::filesystem::path& working : {files.log, files.backup, files.temporary}) {
-    if (std::filesystem::weakly_canonical(working, error) == chosen && !error) return true;
-  }
-  return false;
-}
-
 }  // namespace
 
 bool TForm1::SaveOrDiscardLog() {
@@ -56,7 +43,7 @@ bool TForm1::SaveOrDiscardLog() {
              Answer::kOk;
     }
     const std::filesystem::path target(chosen->toStdU16String());
-    if (IsWorkingFile(log_files_, target)) {
+    if (contest_log_.IsWorkingFile(target)) {
       prompts().Show(ErrorMessage("Plik " + *chosen +
                                   " jest plikiem roboczym programu.\nWybierz inną nazwę pliku "
                                   "dla kopii logu."));
@@ -69,7 +56,7 @@ bool TForm1::SaveOrDiscardLog() {
       if (answer == Answer::kNo) continue;
       if (answer != Answer::kYes) return false;
     }
-    if (IoStatus status = CopyLogFile(log_files_, target)) {
+    if (IoStatus status = contest_log_.CopyTo(target)) {
       ShowIoError(*status);
       return false;
     }
@@ -78,21 +65,18 @@ bool TForm1::SaveOrDiscardLog() {
 }
 
 void TForm1::Button8Click() {
-  if (log_list.Count() > 0) {
+  if (LineCount() > 0) {
     if (!SaveOrDiscardLog()) return;
     // The file first: if it cannot be emptied, the list still shows what the file holds.
-    if (IoStatus status = CreateEmptyLogFile(log_files_)) {
+    if (IoStatus status = ChangeLog([&] { return contest_log_.StartNew(); })) {
       ShowIoError(*status);
       return;
     }
-    log_list.Clear();
-    score_state = ScoreState{};
   }
   station_dialog().EnableDataFields();
   Edit8->setText("1");
   Panel3->hide();
   if (!ClockRunning()) Panel4Click();
-  score_state.letters.awarded = false;
   // Shows the emptied log's score, claimed score and letters.
   Button9Click();
   station_dialog().ShowDialog();

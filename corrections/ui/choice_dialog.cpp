@@ -1,16 +1,14 @@
 #include "corrections/ui/choice_dialog.h"
 
-#include <optional>
-#include <string>
-#include <string_view>
-
 #include "app/ui/main_window.h"
 #include "app/ui/widgets.h"
-#include "corrections/qso_correction.h"
 
 namespace zt {
 
 namespace {
+
+// An entry of no mode: the line keeps its mode.
+constexpr int kNoMode = -1;
 
 void SetPixelFont(QWidget* widget, int pixel_size, bool bold) {
   QFont font = widget->font();
@@ -70,29 +68,10 @@ bool TForm4::ComboBox1KeyPress(QChar key) {
 }
 
 void TForm4::Button1Click() {
-  const bool mode_choice = purpose_ == Purpose::kModeOfTheSelectedQso;
-  const int chosen = ComboBox1->currentIndex();
-  IoResult<RewriteOutcome> outcome = RewriteLogFile(
-      main_window_.log_files(), main_window_.SelectedLogLine,
-      [mode_choice, chosen](std::string_view file_line) -> std::optional<std::string> {
-        return mode_choice ? ApplyModeChoice(file_line, chosen) : std::string(file_line);
-      });
-  if (!outcome.ok()) {
-    main_window_.ShowIoError(outcome.error());
-    return;
-  }
-  // With the QSO gone from the file there is no new line; the recalculation shows the file.
-  if (const std::optional<std::string>& line = outcome.value().last_changed_line) {
-    // The old line goes, so the list holds the file's QSOs even when the recalculation below
-    // cannot read the file.
-    if (*line != main_window_.SelectedLogLine) {
-      const int old_row = main_window_.log_list.FindFirst(main_window_.SelectedLogLine);
-      if (old_row >= 0) main_window_.log_list.Remove(old_row);
-      main_window_.log_list.Append(*line);
-    }
-    main_window_.SelectRow(main_window_.log_list.FindFirst(*line));
-  }
-  main_window_.Button9Click();
+  // Only the mode change uses the dialog; for anything else OK writes the line back unchanged.
+  const int chosen =
+      purpose_ == Purpose::kModeOfTheSelectedQso ? ComboBox1->currentIndex() : kNoMode;
+  if (!main_window_.ChangeModeOfSelectedQso(chosen)) return;
   hide();
   main_window_.ShowAgain();
 }

@@ -5,7 +5,6 @@
 #include "app/ui/main_window.h"
 #include "app/ui/widgets.h"
 #include "corrections/ui/choice_dialog.h"
-#include "corrections/qso_correction.h"
 
 namespace zt {
 
@@ -25,52 +24,34 @@ constexpr char kConfirmInvalidShortWaveGroup[] =
 struct CorrectionCommand {
   const char* caption;
   const char* prompt;
-  // The field enters the duplicate key, the points or the letter bonus.
-  bool recalculates;
 };
 
 CorrectionCommand CommandFor(CorrectedField field) {
   switch (field) {
     case CorrectedField::kDate:
-      return {"Zmiana daty", "Nowa data (rrrr-mm-dd)", false};
+      return {"Zmiana daty", "Nowa data (rrrr-mm-dd)"};
     case CorrectedField::kTime:
-      return {"Zmiana czasu", "Nowy czas (hhmm)", false};
+      return {"Zmiana czasu", "Nowy czas (hhmm)"};
     case CorrectedField::kCallsign:
-      return {"Zmiana znaku korespondenta", "Nowy znak", true};
+      return {"Zmiana znaku korespondenta", "Nowy znak"};
     case CorrectedField::kSentGroup:
-      return {"Zmiana nadanej grupy kontrolnej", "Nowa grupa", false};
+      return {"Zmiana nadanej grupy kontrolnej", "Nowa grupa"};
     case CorrectedField::kReceivedGroup:
-      return {"Zmiana odebranej grupy kontrolnej", "Nowa grupa", true};
+      return {"Zmiana odebranej grupy kontrolnej", "Nowa grupa"};
   }
-  return {"", "", false};
+  return {"", ""};
 }
 
-// The clock's message for a date or time that would not fit its columns; empty when it fits.
-QString DateOrTimeRefusal(CorrectedField field, std::string_view value) {
+// The clock's message for a date or time that would not fit its columns or is no real one.
+QString DateOrTimeRefusal(CorrectedField field, CorrectionCheck::Verdict verdict) {
+  const bool format = verdict == CorrectionCheck::Verdict::kBadFormat;
   if (field == CorrectedField::kDate) {
-    switch (CheckCorrectedDate(value)) {
-      case FieldCheck::kOk:
-        return {};
-      case FieldCheck::kBadFormat:
-        return "Błędny format daty!";
-      case FieldCheck::kBadData:
-        return "Niewłaściwe dane w polu daty!";
-    }
+    return format ? "Błędny format daty!" : "Niewłaściwe dane w polu daty!";
   }
-  if (field == CorrectedField::kTime) {
-    switch (CheckCorrectedTime(value)) {
-      case FieldCheck::kOk:
-        return {};
-      case FieldCheck::kBadFormat:
-        return "Błędny format czasu!";
-      case FieldCheck::kBadData:
-        return "Niewłaściwe dane w polu czasu!";
-    }
-  }
-  return {};
+  return format ? "Błędny format czasu!" : "Niewłaściwe dane w polu czasu!";
 }
 
-QString GroupQuestionText(const ReceivedGroupCheck& check) {
+QString GroupQuestionText(const CorrectionCheck& check) {
   switch (check.question) {
     case GroupQuestion::kNone:
       return {};
@@ -91,45 +72,41 @@ void TForm1::CorrectSelectedQso(CorrectedField field) {
   const int row = SelectedRow();
   // An empty line of a hand-edited log holds no QSO; correcting it would write a partial line
   // over every empty line of the file.
-  if (row < 0 || log_list.LineAt(row).empty()) {
+  if (!contest_log_.HoldsQso(row)) {
     prompts().Show(ErrorMessage(kNothingSelected));
     return;
   }
-  SelectedLogLine = log_list.LineAt(row);
+  selected_log_line_ = contest_log_.lines()[static_cast<std::size_t>(row)];
   const CorrectionCommand command = CommandFor(field);
   const QString typed =
       prompts().InputBox(QString::fromUtf8(command.caption), QString::fromUtf8(command.prompt),
-                         FromCore(CurrentValue(field, SelectedLogLine)));
-  const std::string typed_text = ToCore(typed);
-  if (IsUnchanged(field, SelectedLogLine, typed_text)) return;
-  std::string value = PreparedValue(field, typed_text);
-
-  if (const QString refusal = DateOrTimeRefusal(field, value); !refusal.isEmpty()) {
-    prompts().Show(ErrorMessage(refusal));
-    return;
+                         FromCore(contest_log_.CurrentValue(row, field)));
+  const CorrectionCheck check =
+      contest_log_.CheckCorrection(row, field, ToCore(typed), RoundOf(contest_category_));
+  switch (check.verdict) {
+    case CorrectionCheck::Verdict::kUnchanged:
+      return;
+    case CorrectionCheck::Verdict::kBadFormat:
+    case CorrectionCheck::Verdict::kBadData:
+      prompts().Show(ErrorMessage(DateOrTimeRefusal(field, check.verdict)));
+      return;
+    case CorrectionCheck::Verdict::kConfirm:
+      if (prompts().Show(WarningQuestion(GroupQuestionText(check))) != Answer::kYes) return;
+      break;
+    case CorrectionCheck::Verdict::kReady:
+      break;
   }
-  if (field == CorrectedField::kReceivedGroup) {
-    const ReceivedGroupCheck check = CheckCorrectedReceivedGroup(value, RoundOf(ContestCategory));
-    const QString question = GroupQuestionText(check);
-    if (!question.isEmpty() && prompts().Show(WarningQuestion(question)) != Answer::kYes) return;
-    value = check.value;
-  }
 
-  IoResult<RewriteOutcome> outcome =
-      RewriteLogFile(log_files_, SelectedLogLine,
-                     [field, &value](std::string_view file_line) -> std::optional<std::string> {
-                       return ApplyCorrection(field, file_line, value);
-                     });
-  if (!outcome.ok()) {
-    ShowIoError(outcome.error());
+  IoResult<std::optional<std::string>> corrected =
+      ChangeLog([&] { return contest_log_.Correct(row, field, check.value); });
+  if (!corrected.ok()) {
+    ShowIoError(corrected.error());
     return;
   }
   // No file line matched: the log changed underneath, so the list keeps what it shows.
-  if (const std::optional<std::string>& line = outcome.value().last_changed_line) {
-    log_list.Remove(row);
-    log_list.Append(*line);
-    SelectRow(log_list.FindFirst(*line));
-    if (command.recalculates) Button9Click();
+  if (const std::optional<std::string>& line = corrected.value()) {
+    SelectRow(contest_log_.FirstRowOf(*line));
+    if (CorrectionRecalculates(field)) Button9Click();
   }
   Edit4->setFocus();
 }
@@ -143,16 +120,31 @@ void TForm1::Zmiepasmo1Click() {}
 
 void TForm1::Zmieemisj1Click() {
   const int row = SelectedRow();
-  if (row < 0 || log_list.LineAt(row).empty()) {
+  if (!contest_log_.HoldsQso(row)) {
     prompts().Show(ErrorMessage(kNothingSelected));
     return;
   }
-  SelectedLogLine = log_list.LineAt(row);
+  selected_log_line_ = contest_log_.lines()[static_cast<std::size_t>(row)];
   QStringList modes;
   for (int i = 0; i < ComboBox2->count(); ++i) modes << ComboBox2->itemText(i);
   choice_dialog().ShowChoice(TForm4::Purpose::kModeOfTheSelectedQso,
                              QString::fromUtf8(kModeChoiceCaption), modes,
                              ComboBox2->currentIndex());
+}
+
+bool TForm1::ChangeModeOfSelectedQso(int chosen_index) {
+  IoResult<std::optional<std::string>> changed =
+      ChangeLog([&] { return contest_log_.ChangeMode(selected_log_line_, chosen_index); });
+  if (!changed.ok()) {
+    ShowIoError(changed.error());
+    return false;
+  }
+  // With the QSO gone from the file there is no new line; the recalculation shows the file.
+  if (const std::optional<std::string>& line = changed.value()) {
+    SelectRow(contest_log_.FirstRowOf(*line));
+  }
+  Button9Click();
+  return true;
 }
 
 void TForm1::Zmieznakkorespondenta1Click() { CorrectSelectedQso(CorrectedField::kCallsign); }
@@ -173,15 +165,11 @@ void TForm1::Usu1Click() {
                              Buttons::kYesNo, Answer::kYes}) != Answer::kYes) {
     return;
   }
-  SelectedLogLine = log_list.LineAt(row);
-  IoResult<RewriteOutcome> outcome =
-      RewriteLogFile(log_files_, SelectedLogLine,
-                     [](std::string_view) -> std::optional<std::string> { return std::nullopt; });
-  if (!outcome.ok()) {
-    ShowIoError(outcome.error());
+  selected_log_line_ = contest_log_.lines()[static_cast<std::size_t>(row)];
+  if (IoStatus status = ChangeLog([&] { return contest_log_.Delete(row); })) {
+    ShowIoError(*status);
     return;
   }
-  log_list.Remove(row);
   SelectRow(-1);
   Button9Click();
   Edit4->setFocus();

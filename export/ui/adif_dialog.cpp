@@ -3,8 +3,8 @@
 #include <QCloseEvent>
 #include <QGridLayout>
 
-#include "app/ui/main_window.h"
 #include "app/text.h"
+#include "app/ui/main_window.h"
 #include "app/ui/widgets.h"
 #include "export/adif.h"
 
@@ -90,12 +90,8 @@ void TForm3::ShowDialog() {
 }
 
 void TForm3::Button1Click() {
-  const std::optional<std::filesystem::path> path = main_window_.ExportPath(".adi");
-  if (!path) return;
-  const AdifOptions options{ToCore(Edit1->text()), ToCore(Edit2->text()), ToCore(Edit3->text())};
-  main_window_.WriteExport(
-      "ADIF", *path,
-      AdifText(main_window_.log_list.Lines(), RoundOf(main_window_.ContestCategory), options));
+  main_window_.WriteAdif(
+      AdifOptions{ToCore(Edit1->text()), ToCore(Edit2->text()), ToCore(Edit3->text())});
 }
 
 void TForm3::Button2Click() {

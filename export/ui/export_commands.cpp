@@ -1,9 +1,9 @@
-#include "app/ui/main_window.h"
 #include "app/text.h"
+#include "app/ui/main_window.h"
 #include "app/ui/widgets.h"
-#include "export/ui/adif_dialog.h"
 #include "export/cabrillo.h"
 #include "export/export_file.h"
+#include "export/ui/adif_dialog.h"
 #include "settings/ui/station_dialog.h"
 
 namespace zt {
@@ -25,9 +25,9 @@ QString ShownPath(const std::filesystem::path& path) {
 }  // namespace
 
 void TForm1::Button2Click() {
-  if (!FileExists(log_files().log)) {
-    prompts().Show(
-        ErrorMessage(QStringLiteral("Plik \"%1\" nie istnieje!").arg(ShownPath(log_files().log))));
+  const std::filesystem::path& log = contest_log_.files().log;
+  if (!FileExists(log)) {
+    prompts().Show(ErrorMessage(QStringLiteral("Plik \"%1\" nie istnieje!").arg(ShownPath(log))));
     return;
   }
   const std::optional<std::filesystem::path> path = ExportPath(".cbr");
@@ -50,7 +50,14 @@ void TForm1::Button2Click() {
   header.locator = station.fields[9];
   header.remarks = station.memo;
   header.category_index = station.category_index;
-  WriteExport("Cabrillo", *path, CabrilloText(header, log_list.Lines(), RoundOf(ContestCategory)));
+  WriteExport("Cabrillo", *path,
+              CabrilloText(header, contest_log_.lines(), RoundOf(contest_category_)));
+}
+
+void TForm1::WriteAdif(const AdifOptions& options) {
+  const std::optional<std::filesystem::path> path = ExportPath(".adi");
+  if (!path) return;
+  WriteExport("ADIF", *path, AdifText(contest_log_.lines(), RoundOf(contest_category_), options));
 }
 
 void TForm1::Button7Click() {

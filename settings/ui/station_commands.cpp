@@ -7,6 +7,9 @@ namespace zt {
 
 namespace {
 
+// The caption names the category after the program's name.
+constexpr char kProgramCaption[] = "Zawody Teltólmowe          ";
+
 constexpr char kProgramInformation[] =
     "Program do logowania QSO podczas Zawodów Teltólmowych.\n\nSkróty klawiszowe (jeśli kursor "
     "jest w polu znaku):\nPage Up/Page Down  - ręczna zmiana czasu,\nALT + B   - zmiana "
@@ -31,9 +34,26 @@ void TForm1::Button3Click() {
                          Icon::kInformation, Buttons::kOk, Answer::kOk});
 }
 
+void TForm1::SetContestCategory(std::string category) { contest_category_ = std::move(category); }
+
+void TForm1::UseCategory(std::string category) {
+  SetContestCategory(std::move(category));
+  setWindowTitle(QString::fromUtf8(kProgramCaption) + FromCore(contest_category_));
+  ApplyCategoryConfiguration();
+}
+
+void TForm1::ApplyLeftCategory(const CategoryConfiguration& configuration) {
+  if (RoundOf(contest_category_) == Round::kVhf) {
+    Edit5->setText(FromCore(configuration.report));
+    Edit7->setText(FromCore(configuration.report));
+  }
+  Zmiepasmo1->setEnabled(configuration.change_band_enabled);
+  Zmieemisj1->setEnabled(configuration.change_mode_enabled);
+}
+
 void TForm1::ApplyCategoryConfiguration() {
   const CategoryConfiguration configuration =
-      ConfigurationFor(ContestCategory, station_dialog().OwnLocator());
+      ConfigurationFor(contest_category_, station_dialog().OwnLocator());
   ComboBox1->clear();
   ComboBox2->clear();
   ComboBox1->addItems(ToItems(configuration.band_items));

@@ -169,13 +169,9 @@ void TForm2::FormCreate() {
   const std::filesystem::path& directory = main_window_.environment().data_directory;
   if (!FileExists(directory / kSettingsFileName)) {
     // A first start: the operator fills the dialog when the main window first shows.
-    if (FileExists(main_window_.log_files().log)) {
-      main_window_.LoadLogFile();
-    } else if (IoStatus status = CreateEmptyLogFile(main_window_.log_files())) {
-      main_window_.ShowIoError(*status);
-    }
+    main_window_.LoadLogFile();
     EnableDataFields();
-    main_window_.StationDialogPending = true;
+    main_window_.ShowStationDialogAtFirstActivation();
     return;
   }
   IoResult<LoadedSettings> loaded =
@@ -193,14 +189,8 @@ void TForm2::FormCreate() {
             .arg(QString::fromStdU16String((directory / kSettingsFileName).u16string()),
                  FromCore(*damaged))));
   }
-  if (CategoryIndex() >= 0) {
-    main_window_.ContestCategory = ToCore(ComboBox1->currentText());
-    main_window_.setWindowTitle(QStringLiteral("Zawody Teltólmowe          ") +
-                                ComboBox1->currentText());
-    main_window_.ApplyCategoryConfiguration();
-  }
-  main_window_.score_state.letters.awarded = false;
-  main_window_.Edit1->setText(Edit1->text());
+  if (CategoryIndex() >= 0) main_window_.UseCategory(ToCore(ComboBox1->currentText()));
+  main_window_.SetStationCallsign(Edit1->text());
   main_window_.LoadLogFile();
 }
 

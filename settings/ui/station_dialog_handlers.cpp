@@ -1,7 +1,7 @@
 #include <QApplication>
 
-#include "app/ui/main_window.h"
 #include "app/text.h"
+#include "app/ui/main_window.h"
 #include "app/ui/widgets.h"
 #include "rules/locator.h"
 #include "settings/categories.h"
@@ -29,7 +29,6 @@ constexpr char kNoName[] = "Proszę wprowadzić imię i nazwisko!";
 constexpr char kNoAddress[] = "Proszę wprowadzić adres!";
 constexpr char kNoCategory[] = "Proszę wybrac kategorie zawodow!";
 constexpr char kNoLocator[] = "Proszę wprowadzić Lokator!";
-constexpr char kProgramCaption[] = "Zawody Teltólmowe          ";
 
 bool IsDigitOrBackspace(QChar key) {
   return (key >= QLatin1Char('0') && key <= QLatin1Char('9')) || key == QLatin1Char('\b');
@@ -47,28 +46,28 @@ void TForm2::ConnectHandlers() {
   connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
 }
 
-void TForm2::Edit1Exit() { main_window_.Edit1->setText(Edit1->text()); }
+void TForm2::Edit1Exit() { main_window_.SetStationCallsign(Edit1->text()); }
 
 bool TForm2::Edit7KeyPress(QChar key) { return !IsDigitOrBackspace(key); }
 
 bool TForm2::RefuseRoundChange() {
   const CategoryChangeRefusal refusal = RefusedCategoryChange(
-      main_window_.ContestCategory, main_window_.log_list.Lines(), CategoryIndex());
+      main_window_.contest_category(), main_window_.contest_log().lines(), CategoryIndex());
   if (refusal == CategoryChangeRefusal::kNone) return false;
-  ComboBox1->setCurrentIndex(CategoryIndexOf(main_window_.ContestCategory));
+  ComboBox1->setCurrentIndex(CategoryIndexOf(main_window_.contest_category()));
   main_window_.prompts().Show(ErrorMessage(QString::fromUtf8(
       refusal == CategoryChangeRefusal::kStayInVhf ? kStayInVhf : kStayInShortWave)));
   return true;
 }
 
 void TForm2::TakeSelectedCategory() {
-  main_window_.ContestCategory = ToUpperAscii(ToCore(ComboBox1->currentText()));
+  main_window_.SetContestCategory(ToUpperAscii(ToCore(ComboBox1->currentText())));
 }
 
 void TForm2::ComboBox1Change() {
   if (RefuseRoundChange()) return;
   TakeSelectedCategory();
-  if (RoundOf(main_window_.ContestCategory) == Round::kVhf) {
+  if (RoundOf(main_window_.contest_category()) == Round::kVhf) {
     // Selected, so that what the operator types replaces the placeholder "LOKATOR".
     Edit10->setFocus();
     Edit10->selectAll();
@@ -80,14 +79,9 @@ void TForm2::ComboBox1Exit() {
   if (RefuseRoundChange()) return;
   TakeSelectedCategory();
   const CategoryConfiguration configuration =
-      ConfigurationFor(main_window_.ContestCategory, OwnLocator());
+      ConfigurationFor(main_window_.contest_category(), OwnLocator());
   SetRequired(Edit10, configuration.locator_required);
-  if (RoundOf(main_window_.ContestCategory) == Round::kVhf) {
-    main_window_.Edit5->setText(FromCore(configuration.report));
-    main_window_.Edit7->setText(FromCore(configuration.report));
-  }
-  main_window_.Zmiepasmo1->setEnabled(configuration.change_band_enabled);
-  main_window_.Zmieemisj1->setEnabled(configuration.change_mode_enabled);
+  main_window_.ApplyLeftCategory(configuration);
 }
 
 void TForm2::Edit10Exit() {
@@ -116,10 +110,7 @@ void TForm2::Button3Click() {
     return;
   }
 
-  main_window_.ContestCategory = TrimBlanks(ToCore(ComboBox1->currentText()));
-  main_window_.setWindowTitle(QString::fromUtf8(kProgramCaption) +
-                              FromCore(main_window_.ContestCategory));
-  main_window_.ApplyCategoryConfiguration();
+  main_window_.UseCategory(TrimBlanks(ToCore(ComboBox1->currentText())));
   if (IoStatus status = WriteSettingsFile(*main_window_.environment().file_steps,
                                           main_window_.environment().data_directory, Data())) {
     main_window_.ShowIoError(*status);

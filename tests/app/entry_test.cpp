@@ -161,7 +161,7 @@ TEST_F(EntryTest, MissingCallsignOrCategory_IsRefused) {
   Type(form1().Edit6, "5");
   Key(form1().Edit6, Qt::Key_Return);
   EXPECT_TRUE(ListLines().empty());
-  form1().ContestCategory.clear();
+  form1().SetContestCategory("");
   prompts_.ExpectMessage(
       ErrorMessage("Proszę najpierw wybrać kategorię zawodów\nw oknie \"Zmiana danych\"!"));
   AddQso("QQ1ABC", "5");

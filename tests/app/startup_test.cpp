@@ -16,10 +16,10 @@ TEST_F(StartupTest, FirstStart_CreatesAnEmptyLogAndOpensTheStationDialogOnce) {
   Start();
   EXPECT_EQ("", LogContent());
   EXPECT_TRUE(form2().isVisible());
-  EXPECT_FALSE(form1().StationDialogPending);
+  EXPECT_FALSE(form1().station_dialog_pending());
   EXPECT_EQ("1", form1().Edit8->text());
   EXPECT_TRUE(form1().CheckBox1->isChecked());
-  EXPECT_EQ(0, form1().log_list.Count());
+  EXPECT_EQ(0, form1().LineCount());
   EXPECT_EQ("LOKATOR", form2().Edit10->text());
   form2().hide();
   form1().FormActivate();
@@ -61,7 +61,7 @@ TEST_F(StartupTest, OddLogFile_LoadsWithoutShiftingOtherLines) {
   WriteFile(dir_ / "zawody_teltolmowe.zlg",
             "short\r" + kQso1 + "\n\xF3\xB9\xEA" + std::string(200, 'x') + "\r\n" + kQso2);
   Start();
-  EXPECT_EQ(4, form1().log_list.Count());
+  EXPECT_EQ(4, form1().LineCount());
   EXPECT_EQ(kQso2, ListLines().back());
 }
 
@@ -93,7 +93,7 @@ TEST_F(StartupTest, LogThatCannotBeRead_IsReportedWithTheSystemText) {
   prompts_.ExpectMessage(ErrorMessage(
       IoErrorText(IoError{dir_ / "zawody_teltolmowe.zlg", "Is a directory"})));
   Start();
-  EXPECT_EQ(0, form1().log_list.Count());
+  EXPECT_EQ(0, form1().LineCount());
 }
 
 TEST_F(StartupTest, DataFolderThatCannotBeWritten_IsReportedOnceByName) {
@@ -109,7 +109,7 @@ TEST_F(StartupTest, DataFolderThatCannotBeWritten_IsReportedOnceByName) {
   prompts_.ExpectMessage(
       ErrorMessage(IoErrorText(IoError{missing / "temporary.zlg", "No such file or directory"})));
   Program program(Environment{missing, &prompts_, &clock_});
-  EXPECT_TRUE(program.form1().log_list.Lines().empty());
+  EXPECT_TRUE(program.form1().contest_log().lines().empty());
 }
 
 }  // namespace

@@ -50,7 +50,7 @@ class CorrectionTest : public ProgramTest {
   // What a program started now on the log file shows.
   void ExpectSameAsFreshStart() {
     Program fresh(Environment{dir_.path(), &prompts_, &clock_});
-    EXPECT_EQ(fresh.form1().log_list.Lines(), ListLines());
+    EXPECT_EQ(fresh.form1().contest_log().lines(), ListLines());
     EXPECT_EQ(fresh.form1().Label31->text(), form1().Label31->text());
     EXPECT_EQ(fresh.form2().Edit7->text(), form2().Edit7->text());
   }
@@ -146,7 +146,7 @@ TEST_P(ChangedTest, RewritesTheColumnsAndShowsTheLineLast) {
     EXPECT_EQ((std::vector<std::string>{kQsoB, row.corrected_line}), ListLines());
   }
   EXPECT_EQ(1, form1().SelectedRow());
-  EXPECT_EQ(form1().log_list.Lines().back(), form1().log_list.LineAt(form1().SelectedRow()));
+  EXPECT_EQ(form1().contest_log().lines().back(), form1().contest_log().lines().at(form1().SelectedRow()));
   ExpectFocusInCallsign();
 }
 
@@ -497,7 +497,7 @@ TEST_F(CorrectionTest, ModeCommand_OpensTheModalChoiceWithTheMainWindowsModes) {
   EXPECT_EQ("CW", form4().ComboBox1->itemText(0));
   EXPECT_EQ("SSB", form4().ComboBox1->itemText(1));
   EXPECT_EQ(1, form4().ComboBox1->currentIndex());
-  EXPECT_EQ(kQsoA, form1().SelectedLogLine);
+  EXPECT_EQ(kQsoA, form1().selected_log_line());
 }
 
 TEST_F(CorrectionTest, ChoiceDialog_HasItsFixedLayoutAndNoCaptionButtons) {

@@ -151,8 +151,13 @@ TEST_F(ExportTest, Cabrillo_SeparatorInCallsign_GivesLowerCaseFileNameAndKeepsTh
 }
 
 TEST_F(ExportTest, Cabrillo_ListLineNotInTheFile_ComesOutLast) {
-  StartShortWave();
-  form1().log_list.Append("2024-12-01 0710 80M CW 599      8 QQ9ZZZ          599           9  2");
+  // The export takes the list: a QSO removed from the file by hand since the last recalculation
+  // is still exported.
+  WriteSettings(4);
+  WriteLog(
+      {kQso1, "", kQso2, "2024-12-01 0710 80M CW 599      8 QQ9ZZZ          599           9  2"});
+  Start();
+  WriteLog({kQso1, "", kQso2});
   ExpectCabrilloWritten("qq2xyz.cbr");
   ClickCabrillo();
   const std::string content = ReadFile(dir_ / "qq2xyz.cbr");

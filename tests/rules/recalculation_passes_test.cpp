@@ -20,7 +20,7 @@ class RecalculationPassesTest : public ProgramTest {
     }
     return lines;
   }
-  std::size_t Lookups() { return form1().score_state.dupe_keys.lookups(); }
+  std::size_t Lookups() { return form1().contest_log().score().dupe_keys.lookups(); }
 };
 
 TEST_F(RecalculationPassesTest, StartupPrzeliczAndKeystroke_LookEachKeyUpOnce) {

@@ -83,7 +83,7 @@ TEST_F(ScoreViewTest, NoLogFile_ShowsAnEmptyScore) {
   Start();
   std::filesystem::remove(dir_ / "zawody_teltolmowe.zlg");
   form1().Button9Click();
-  EXPECT_EQ(0, form1().log_list.Count());
+  EXPECT_EQ(0, form1().LineCount());
   EXPECT_EQ("0", form1().Label31->text());
   EXPECT_EQ("0", form2().Edit7->text());
   for (int i = 0; i < 8; ++i) EXPECT_FALSE(Lit(i));

@@ -67,7 +67,7 @@ void PrintTo(const Shown& shown, std::ostream* out) {
 }
 
 Shown ShownBy(TForm1& window) {
-  Shown shown{window.log_list.Lines(),
+  Shown shown{window.contest_log().lines(),
               window.Label31->text(),
               window.station_dialog().Edit7->text(),
               window.Edit8->text(),
@@ -157,7 +157,7 @@ TEST(WindowFaults, AddingFailsAtEveryFileStep_ReportsTheReasonAndShowsWhatTheFil
     // Behind the box the list shows what the file holds, so a crash there parts nothing.
     std::vector<std::string> lines_behind_the_box;
     session.prompts.while_shown = [&](const Message&) {
-      lines_behind_the_box = session.form1().log_list.Lines();
+      lines_behind_the_box = session.form1().contest_log().lines();
     };
     if (IsBackup(steps[failing].file)) {
       session.prompts.ExpectMessage(BackupWarning(failing_file, error));
@@ -377,12 +377,12 @@ TEST(WindowFaults, DirectoryWhereTheLogShouldBe_StartAndAddingSaySoAndShowNoQso)
   std::filesystem::create_directories(log / "inside");
   session.prompts.ExpectMessage(IoMessage(log, EISDIR));
   session.Start();
-  EXPECT_EQ(0, session.form1().log_list.Count());
+  EXPECT_EQ(0, session.form1().LineCount());
   // The append fails, then the recalculation that shows what the file holds cannot read it.
   session.prompts.ExpectMessage(IoMessage(log, EISDIR));
   session.prompts.ExpectMessage(IoMessage(log, EISDIR));
   session.AddQso("QQ3GHI", "12");
-  EXPECT_EQ(0, session.form1().log_list.Count());
+  EXPECT_EQ(0, session.form1().LineCount());
   EXPECT_EQ("0", session.form1().Label31->text());
   EXPECT_EQ(session.ShownAfterRestart({IoMessage(log, EISDIR)}), ShownBy(session.form1()));
   EXPECT_TRUE(std::filesystem::is_directory(log / "inside"));
@@ -399,7 +399,7 @@ TEST(WindowFaults, DirectoryWhereTheTemporaryFileShouldBe_NoLogIsCreatedAndAddin
   session.prompts.ExpectMessage(IoMessage(log, ENOENT));
   session.AddQso("QQ3GHI", "12");
   EXPECT_FALSE(FileExists(log));
-  EXPECT_EQ(0, session.form1().log_list.Count());
+  EXPECT_EQ(0, session.form1().LineCount());
   EXPECT_TRUE(std::filesystem::is_directory(temporary));
   EXPECT_EQ(session.ShownAfterRestart({IoMessage(temporary, EISDIR)}), ShownBy(session.form1()));
 }
@@ -412,7 +412,7 @@ TEST(WindowFaults, LeftoverTemporaryFile_DoesNotDisturbTheNextStart) {
     Session session(kTwoLines);
     WriteFile(session.dir / "temporary.zlg", leftover);
     session.Start();
-    EXPECT_EQ((std::vector<std::string>{kFirst, kSecond}), session.form1().log_list.Lines());
+    EXPECT_EQ((std::vector<std::string>{kFirst, kSecond}), session.form1().contest_log().lines());
     EXPECT_EQ("22", session.form1().Label31->text());
     session.AddQso("QQ3GHI", "12");
     EXPECT_EQ(kTwoLines + kThird + "\r\n", session.Log());
@@ -424,7 +424,7 @@ TEST(WindowFaults, LeftoverTemporaryFile_DoesNotDisturbTheNextStart) {
     session.Start();
     EXPECT_EQ("", session.Log());
     EXPECT_FALSE(FileExists(session.dir / "temporary.zlg"));
-    EXPECT_EQ(0, session.form1().log_list.Count());
+    EXPECT_EQ(0, session.form1().LineCount());
   }
 }
 

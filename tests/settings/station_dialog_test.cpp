@@ -87,7 +87,7 @@ TEST_F(StationDialogTest, Ok_ChecksTheRequiredFieldsInOrder) {
     EXPECT_EQ(row.message.isEmpty(), !form2().isVisible());
     EXPECT_EQ(row.message.isEmpty(), std::filesystem::exists(dir_ / "zawody_teltolmowe.ini"));
   }
-  EXPECT_EQ("KF - grupa C - stacje indywidualne SSB", form1().ContestCategory);
+  EXPECT_EQ("KF - grupa C - stacje indywidualne SSB", form1().contest_category());
 }
 
 TEST_F(StationDialogTest, Ok_WritesTwelveLines_AndTheNextStartRestoresThem) {
@@ -123,7 +123,7 @@ TEST_F(StationDialogTest, Ok_WritesTwelveLines_AndTheNextStartRestoresThem) {
   EXPECT_EQ("0", form2().Edit7->text());
   EXPECT_EQ("Pierwsza uwaga\n\nTrzecia uwaga", form2().Memo1->toPlainText());
   EXPECT_EQ(7, form2().CategoryIndex());
-  EXPECT_EQ("UKF - stacje indyw. i klubowe FM", form1().ContestCategory);
+  EXPECT_EQ("UKF - stacje indyw. i klubowe FM", form1().contest_category());
   EXPECT_EQ(caption, form1().windowTitle());
   EXPECT_EQ(QStringList{"2M"}, Items(form1().ComboBox1));
   EXPECT_FALSE(form1().Edit9->isHidden());
@@ -175,7 +175,7 @@ TEST_F(StationDialogTest, RoundChange_WithQsosLogged_IsRefusedAndTheSelectionPut
     }
     EXPECT_TRUE(prompts_.Done());
     EXPECT_EQ(kept, form2().CategoryIndex());
-    EXPECT_EQ(row.category_after, form1().ContestCategory);
+    EXPECT_EQ(row.category_after, form1().contest_category());
     EXPECT_EQ(bands, Items(form1().ComboBox1));
   }
 }
@@ -187,7 +187,7 @@ TEST_F(StationDialogTest, RoundChange_WithAnEmptyLog_SwitchesTheMainWindowToVhf)
   Focus(form2().ComboBox1);
   Choose(6);
   QApplication::processEvents();
-  EXPECT_EQ("UKF - LOG DO KONTROLI", form1().ContestCategory);
+  EXPECT_EQ("UKF - LOG DO KONTROLI", form1().contest_category());
   EXPECT_EQ(QStringList{"2M"}, Items(form1().ComboBox1));
   EXPECT_EQ(QStringList{"FM"}, Items(form1().ComboBox2));
   EXPECT_EQ("59", form1().Edit5->text());
@@ -229,7 +229,7 @@ TEST_F(StationDialogTest, LeavingTheCategoryList_TakesItInCapitalsAndSetsTheRoun
     form1().Zmieemisj1->setEnabled(!row.change_mode_enabled);
     Focus(form2().ComboBox1);
     Focus(form2().Edit2);
-    EXPECT_EQ(row.category_after, form1().ContestCategory);
+    EXPECT_EQ(row.category_after, form1().contest_category());
     EXPECT_EQ(row.reports_after, form1().Edit5->text());
     EXPECT_EQ(row.reports_after, form1().Edit7->text());
     EXPECT_FALSE(form1().Zmiepasmo1->isEnabled());
@@ -410,9 +410,9 @@ TEST_F(StationDialogTest, DamagedCategoryLine_ShowsOneMessageAndAVhfLogStaysInVh
   Start();
   EXPECT_TRUE(prompts_.Done());
   EXPECT_EQ(-1, form2().CategoryIndex());
-  EXPECT_EQ("", form1().ContestCategory);
+  EXPECT_EQ("", form1().contest_category());
   EXPECT_EQ("QQ2XYZ", form2().Edit1->text());
-  EXPECT_EQ(1, form1().log_list.Count());
+  EXPECT_EQ(1, form1().LineCount());
 
   // No category is in force, so the logged FM QSO tells the round.
   OpenDialog();
@@ -421,7 +421,7 @@ TEST_F(StationDialogTest, DamagedCategoryLine_ShowsOneMessageAndAVhfLogStaysInVh
   EXPECT_TRUE(prompts_.Done());
   EXPECT_EQ(-1, form2().CategoryIndex());
   Choose(7);
-  EXPECT_EQ("UKF - STACJE INDYW. I KLUBOWE FM", form1().ContestCategory);
+  EXPECT_EQ("UKF - STACJE INDYW. I KLUBOWE FM", form1().contest_category());
 }
 
 }  // namespace

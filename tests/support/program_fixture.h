@@ -43,7 +43,7 @@ class ProgramTest : public ::testing::Test {
   // Types a QSO into the callsign and group fields and presses Enter in the group field.
   void AddQso(const QString& callsign, const QString& group);
   // The log list's lines as the core holds them.
-  std::vector<std::string> ListLines() { return form1().log_list.Lines(); }
+  std::vector<std::string> ListLines() { return form1().contest_log().lines(); }
 
   TempDir dir_;
   ScriptedPrompts prompts_;

@@ -1,0 +1,191 @@
+#include "session/contest_log.h"
+
+#include <algorithm>
+#include <system_error>
+#include <utility>
+
+#include "rules/recalculation.h"
+
+namespace zt {
+
+NewQso ComposeQso(const EntryFields& fields, Round round) {
+  std::string body = ComposeLogLine(fields, round);
+  const Confirmation confirmation = RequiredConfirmation(body, round);
+  return {std::move(body), confirmation};
+}
+
+bool CorrectionRecalculates(CorrectedField field) {
+  return field == CorrectedField::kCallsign || field == CorrectedField::kReceivedGroup;
+}
+
+int ContestLog::FirstRowOf(std::string_view line) const {
+  const auto found = std::find(lines_.begin(), lines_.end(), line);
+  return found == lines_.end() ? -1 : static_cast<int>(found - lines_.begin());
+}
+
+bool ContestLog::HoldsQso(int row) const {
+  return row >= 0 && row < static_cast<int>(lines_.size()) &&
+         !lines_[static_cast<std::size_t>(row)].empty();
+}
+
+IoResult<std::optional<SentGroupState>> ContestLog::Load(const SentGroupState& fields) {
+  if (!FileExists(files_.log)) {
+    if (IoStatus status = CreateEmptyLogFile(files_)) return *status;
+    return std::optional<SentGroupState>();
+  }
+  IoResult<std::vector<std::string>> file_lines = ReadLogFile(files_);
+  if (!file_lines.ok()) return file_lines.error();
+  LoadedLog loaded = LoadLogLines(file_lines.value(), fields);
+  lines_ = std::move(loaded.lines);
+  return std::optional<SentGroupState>(loaded.sent_group);
+}
+
+IoStatus ContestLog::Recalculate(const ScoringContext& scoring) {
+  if (!FileExists(files_.log)) {
+    Evaluate({}, scoring);
+    return std::nullopt;
+  }
+  IoResult<std::string> content = ReadWholeFile(*files_.steps, files_.log);
+  if (!content.ok()) {
+    // The QSOs are still in the file: an empty list would be exported as the whole log and
+    // would let New log start without offering a copy.
+    const std::vector<std::string> shown = lines_;
+    Evaluate({shown.begin(), shown.end()}, scoring);
+    return content.error();
+  }
+  Evaluate(LineViews(content.value()), scoring);
+  return std::nullopt;
+}
+
+void ContestLog::Evaluate(const std::vector<std::string_view>& file_lines,
+                          const ScoringContext& scoring) {
+  Recalculation recalculation =
+      zt::Recalculate(std::span<const std::string_view>(file_lines), scoring);
+  lines_ = std::move(recalculation.list_lines);
+  state_ = std::move(recalculation.state);
+}
+
+bool ContestLog::IsRepeated(std::string_view mode_key, std::string_view callsign) const {
+  std::string key(mode_key);
+  key += ' ';
+  key += callsign;
+  return state_.dupe_keys.Contains(key);
+}
+
+AddOutcome ContestLog::Add(const NewQso& qso, std::string_view callsign, std::string_view mode,
+                           const ScoringContext& scoring) {
+  const std::string result =
+      EvaluateQso(qso.body, EvaluationContext::kAdding, callsign, mode, scoring, state_);
+  AddOutcome outcome;
+  outcome.line = qso.body + result;
+  outcome.counted = result != "DUPE";
+  const AppendOutcome stored = AppendToLogFile(files_, outcome.line);
+  outcome.backup = stored.backup;
+  if (stored.log) {
+    // The evaluation counted the QSO: the score goes back to what the file holds.
+    outcome.log = stored.log;
+    outcome.unread = Recalculate(scoring);
+    return outcome;
+  }
+  lines_.push_back(outcome.line);
+  return outcome;
+}
+
+std::string ContestLog::CurrentValue(int row, CorrectedField field) const {
+  return zt::CurrentValue(field, lines_.at(static_cast<std::size_t>(row)));
+}
+
+CorrectionCheck ContestLog::CheckCorrection(int row, CorrectedField field, std::string_view typed,
+                                            Round round) const {
+  using Verdict = CorrectionCheck::Verdict;
+  CorrectionCheck check;
+  if (IsUnchanged(field, lines_.at(static_cast<std::size_t>(row)), typed)) return check;
+  check.value = PreparedValue(field, typed);
+  const auto judged = [&check](FieldCheck field_check) {
+    check.verdict = field_check == FieldCheck::kOk          ? Verdict::kReady
+                    : field_check == FieldCheck::kBadFormat ? Verdict::kBadFormat
+                                                            : Verdict::kBadData;
+    return check;
+  };
+  switch (field) {
+    case CorrectedField::kDate:
+      return judged(CheckCorrectedDate(check.value));
+    case CorrectedField::kTime:
+      return judged(CheckCorrectedTime(check.value));
+    case CorrectedField::kReceivedGroup: {
+      ReceivedGroupCheck group = CheckCorrectedReceivedGroup(check.value, round);
+      check.verdict = group.question == GroupQuestion::kNone ? Verdict::kReady : Verdict::kConfirm;
+      check.question = group.question;
+      check.locator = std::move(group.locator);
+      check.value = std::move(group.value);
+      return check;
+    }
+    case CorrectedField::kCallsign:
+    case CorrectedField::kSentGroup:
+      break;
+  }
+  check.verdict = Verdict::kReady;
+  return check;
+}
+
+IoResult<std::optional<std::string>> ContestLog::Correct(int row, CorrectedField field,
+                                                         std::string_view value) {
+  const std::string line = lines_.at(static_cast<std::size_t>(row));
+  return Rewrite(line, [field, value](std::string_view file_line) -> std::optional<std::string> {
+    return ApplyCorrection(field, file_line, value);
+  });
+}
+
+IoResult<std::optional<std::string>> ContestLog::ChangeMode(const std::string& line,
+                                                            int chosen_index) {
+  return Rewrite(line, [chosen_index](std::string_view file_line) -> std::optional<std::string> {
+    return ApplyModeChoice(file_line, chosen_index);
+  });
+}
+
+IoResult<std::optional<std::string>> ContestLog::Rewrite(const std::string& line,
+                                                         const LineChange& change) {
+  IoResult<RewriteOutcome> outcome = RewriteLogFile(files_, line, change);
+  if (!outcome.ok()) return outcome.error();
+  std::optional<std::string> changed = std::move(outcome.value().last_changed_line);
+  // The old line goes, so the list holds the file's QSOs even when the recalculation that
+  // follows cannot read the file.
+  if (changed && *changed != line) {
+    const int old_row = FirstRowOf(line);
+    if (old_row >= 0) lines_.erase(lines_.begin() + old_row);
+    lines_.push_back(*changed);
+  }
+  return changed;
+}
+
+IoStatus ContestLog::Delete(int row) {
+  const std::string line = lines_.at(static_cast<std::size_t>(row));
+  IoResult<RewriteOutcome> outcome = RewriteLogFile(
+      files_, line, [](std::string_view) -> std::optional<std::string> { return std::nullopt; });
+  if (!outcome.ok()) return outcome.error();
+  lines_.erase(lines_.begin() + row);
+  return std::nullopt;
+}
+
+bool ContestLog::IsWorkingFile(const std::filesystem::path& target) const {
+  std::error_code error;
+  const std::filesystem::path chosen = std::filesystem::weakly_canonical(target, error);
+  if (error) return false;
+  for (const std::filesystem::path& working : {files_.log, files_.backup, files_.temporary}) {
+    if (std::filesystem::weakly_canonical(working, error) == chosen && !error) return true;
+  }
+  return false;
+}
+
+IoStatus ContestLog::CopyTo(const std::filesystem::path& target) const {
+  return CopyLogFile(files_, target);
+}
+
+IoStatus ContestLog::StartNew() {
+  if (IoStatus status = CreateEmptyLogFile(files_)) return status;
+  lines_.clear();
+  state_ = ScoreState{};
+  return std::nullopt;
+}
+
+}  // namespace zt

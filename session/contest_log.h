@@ -1,0 +1,117 @@
+#pragma once
+
+// One contest run: the log file and everything derived from it (the list lines, the duplicate
+// keys, the letters and the score), with every flow the windows start on it. It never asks the
+// operator: where a decision is needed it says which one, and the window asks.
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/file_io.h"
+#include "app/log_file.h"
+#include "app/log_line.h"
+#include "app/log_loading.h"
+#include "corrections/qso_correction.h"
+#include "rules/evaluation.h"
+
+namespace zt {
+
+// A QSO made from the entry fields, before it is logged.
+struct NewQso {
+  std::string body;           // the 67-character line body
+  Confirmation confirmation;  // what the operator must confirm before it is logged
+};
+
+NewQso ComposeQso(const EntryFields& fields, Round round);
+
+struct AddOutcome {
+  IoStatus log;          // why the QSO is not in the log; the score is then what the file holds
+  IoStatus unread;       // after such a failure: why the file could not be read back either
+  IoStatus backup;       // why the backup could not be refreshed; the QSO is stored all the same
+  std::string line;      // the logged line, its result text included
+  bool counted = false;  // false for a duplicate
+};
+
+// What a typed correction needs before it can be written.
+struct CorrectionCheck {
+  enum class Verdict {
+    kUnchanged,  // nothing to write
+    kBadFormat,  // a date or time that would not fit its columns
+    kBadData,    // a date or time that is no real one
+    kConfirm,    // a received group that fails the exchange test: `question` says why
+    kReady,
+  };
+  Verdict verdict = Verdict::kUnchanged;
+  GroupQuestion question = GroupQuestion::kNone;
+  std::string locator;  // the locator named in the invalid-locator question
+  std::string value;    // what is written once accepted
+};
+
+// Whether a correction of `field` changes the duplicate keys, the points or the letters, so the
+// log is recalculated after it.
+bool CorrectionRecalculates(CorrectedField field);
+
+class ContestLog {
+ public:
+  explicit ContestLog(LogFiles files) : files_(std::move(files)) {}
+
+  const LogFiles& files() const { return files_; }
+  // The list lines, in the order the list shows them.
+  const std::vector<std::string>& lines() const { return lines_; }
+  const ScoreState& score() const { return state_; }
+  // The first row holding exactly `line`, or -1.
+  int FirstRowOf(std::string_view line) const;
+  // True when `row` holds a QSO: a row of the list that is not an empty line.
+  bool HoldsQso(int row) const;
+
+  // --- Start-up ---
+  // Creates the log empty when there is none (nothing is loaded then). Otherwise takes its QSO
+  // lines into the list and returns the sent group they lead to, from the fields' own.
+  IoResult<std::optional<SentGroupState>> Load(const SentGroupState& fields);
+
+  // Evaluates the log file's lines again, in file order. When the file cannot be read the list's
+  // own lines are evaluated, so the QSOs stay in view, and the reason is returned.
+  IoStatus Recalculate(const ScoringContext& scoring);
+
+  // --- Adding ---
+  // True when a QSO with this callsign in this mode ("CW", "PH" or "FM") already counts.
+  bool IsRepeated(std::string_view mode_key, std::string_view callsign) const;
+  // Evaluates the QSO (the operator has confirmed what needed it) and stores it. The list holds it
+  // only once the file does.
+  AddOutcome Add(const NewQso& qso, std::string_view callsign, std::string_view mode,
+                 const ScoringContext& scoring);
+
+  // --- Corrections of a logged QSO (the row must hold one) ---
+  std::string CurrentValue(int row, CorrectedField field) const;
+  CorrectionCheck CheckCorrection(int row, CorrectedField field, std::string_view typed,
+                                  Round round) const;
+  // Writes `value` into the field of every file line equal to the row's line; the corrected line
+  // then stands last in the list. Nothing when no file line matched: the list keeps what it shows.
+  IoResult<std::optional<std::string>> Correct(int row, CorrectedField field,
+                                               std::string_view value);
+  // The mode change of `line` (entry 0 CW, entry 1 PH; any other entry keeps the line as it is).
+  IoResult<std::optional<std::string>> ChangeMode(const std::string& line, int chosen_index);
+  // Removes the row's line from the file and the list.
+  IoStatus Delete(int row);
+
+  // --- New log ---
+  // True when `target` is one of the program's own files, which must not take the copy.
+  bool IsWorkingFile(const std::filesystem::path& target) const;
+  IoStatus CopyTo(const std::filesystem::path& target) const;
+  // Empties the log file, then the list and the score; on failure nothing changes.
+  IoStatus StartNew();
+
+ private:
+  // Replaces every file line matching `line` through `change` and follows it in the list.
+  IoResult<std::optional<std::string>> Rewrite(const std::string& line, const LineChange& change);
+  void Evaluate(const std::vector<std::string_view>& file_lines, const ScoringContext& scoring);
+
+  LogFiles files_;
+  std::vector<std::string> lines_;
+  ScoreState state_;
+};
+
+}  // namespace zt
