@@ -1,0 +1,253 @@
+#include "session/contest_log.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "tests/support/scripted_file_steps.h"
+#include "tests/support/temp_dir.h"
+
+namespace zt::testing {
+namespace {
+
+// A short-wave log of category 4 (group C, stations with CW): 5 gives 2 points, O gives 20.
+const std::string kFirst = "2026-12-06 1205 80M CW 599      1 QQ1ABC          599           5  2";
+const std::string kSecond = "2026-12-06 1207 80M CW 599      2 QQ2DEF          599           O  20";
+const std::string kTwoLines = kFirst + "\r\n" + kSecond + "\r\n";
+const ScoringContext kScoring{Round::kShortWave, 4, "KO00HU"};
+
+constexpr int kErrors[] = {ENOSPC, EIO, EACCES, EROFS, EDQUOT};
+
+EntryFields Entry(const char* callsign, const char* received_group) {
+  return EntryFields{"2026-12-06", "12:10", "CW", "599", "3", callsign, "599", received_group};
+}
+
+// What a window shows of a contest log. The lines are compared sorted: a corrected line stands
+// last until the next recalculation puts it back in its place.
+struct Shown {
+  std::vector<std::string> lines;
+  std::int64_t score;
+  std::array<bool, 8> letters;
+  bool operator==(const Shown&) const = default;
+};
+
+Shown ShownBy(const ContestLog& log) {
+  Shown shown{log.lines(), log.score().score, log.score().letters.LitLetters()};
+  std::sort(shown.lines.begin(), shown.lines.end());
+  return shown;
+}
+
+// What the next start on the directory shows.
+Shown ShownAfterRestart(const TempDir& dir) {
+  ContestLog restarted(LogFiles::In(dir.path(), FileSteps::System()));
+  EXPECT_TRUE(restarted.Load(SentGroupState{}).ok());
+  EXPECT_FALSE(restarted.Recalculate(kScoring));
+  return ShownBy(restarted);
+}
+
+// A run of the contest log on the two-QSO log, its file steps scripted by the test.
+struct TwoQsoLog {
+  TwoQsoLog() {
+    WriteFile(dir / "zawody_teltolmowe.zlg", kTwoLines);
+    EXPECT_TRUE(log.Load(SentGroupState{}).ok());
+    EXPECT_FALSE(log.Recalculate(kScoring));
+  }
+  std::string Log() const { return ReadFile(dir / "zawody_teltolmowe.zlg"); }
+
+  TempDir dir;
+  ScriptedFileSteps steps;
+  ContestLog log{LogFiles::In(dir.path(), steps)};
+};
+
+// A flow a window starts, as the window runs it: the failure it would report, if any.
+struct Flow {
+  const char* name;
+  std::function<IoStatus(ContestLog&, const TempDir&)> run;
+};
+
+// A correction or mode change is followed by a recalculation once the file holds it.
+IoStatus RecalculatedAfter(ContestLog& log, const IoResult<std::optional<std::string>>& changed) {
+  if (!changed.ok()) return changed.error();
+  return log.Recalculate(kScoring);
+}
+
+const Flow kFlows[] = {
+    {"adding",
+     [](ContestLog& log, const TempDir&) {
+       const AddOutcome added =
+           log.Add(ComposeQso(Entry("QQ3GHI", "12"), Round::kShortWave), "QQ3GHI", "CW", kScoring);
+       return added.log ? added.log : added.backup;
+     }},
+    {"callsign correction",
+     [](ContestLog& log, const TempDir&) {
+       return RecalculatedAfter(log, log.Correct(1, CorrectedField::kCallsign, "QQ2XYZ"));
+     }},
+    {"date correction",
+     [](ContestLog& log, const TempDir&) {
+       return RecalculatedAfter(log, log.Correct(0, CorrectedField::kDate, "2026-12-07"));
+     }},
+    {"mode change",
+     [](ContestLog& log, const TempDir&) {
+       return RecalculatedAfter(log, log.ChangeMode(log.lines()[0], 1));
+     }},
+    {"deletion",
+     [](ContestLog& log, const TempDir&) {
+       if (IoStatus status = log.Delete(0)) return status;
+       return log.Recalculate(kScoring);
+     }},
+    {"New log with a copy",
+     [](ContestLog& log, const TempDir& dir) {
+       if (IoStatus status = log.CopyTo(dir / "kopia.log")) return status;
+       return log.StartNew();
+     }},
+};
+
+struct StepCall {
+  IoStep step;
+  std::filesystem::path path;
+};
+
+TEST(ContestLogFlows, FailingAtEveryFileStep_NamesTheFileAndLeavesWhatARestartShows) {
+  std::size_t failure_points = 0;
+  for (const Flow& flow : kFlows) {
+    SCOPED_TRACE(flow.name);
+    std::vector<StepCall> calls;
+    std::string log_after;
+    {
+      TwoQsoLog undisturbed;
+      undisturbed.steps.answer = [&](IoStep step, const std::filesystem::path& path) {
+        calls.push_back({step, path});
+        return 0;
+      };
+      EXPECT_FALSE(flow.run(undisturbed.log, undisturbed.dir));
+      log_after = undisturbed.Log();
+      EXPECT_EQ(ShownAfterRestart(undisturbed.dir), ShownBy(undisturbed.log));
+    }
+    ASSERT_FALSE(calls.empty());
+    for (std::size_t failing = 0; failing < calls.size(); ++failing) {
+      const std::filesystem::path file = calls[failing].path.filename();
+      SCOPED_TRACE("step " + std::to_string(failing) + " on " + file.string());
+      const int error = kErrors[failing % std::size(kErrors)];
+      TwoQsoLog run;
+      std::size_t count = 0;
+      run.steps.answer = [&](IoStep, const std::filesystem::path&) {
+        return count++ == failing ? error : 0;
+      };
+      const IoStatus reported = flow.run(run.log, run.dir);
+      run.steps.answer = nullptr;
+      ++failure_points;
+
+      ASSERT_TRUE(reported);
+      EXPECT_EQ(file, reported->path.filename());
+      EXPECT_EQ(std::strerror(error), reported->reason);
+      const std::string log = run.Log();
+      EXPECT_TRUE(log == kTwoLines || log == log_after) << log;
+      EXPECT_EQ(ShownAfterRestart(run.dir), ShownBy(run.log));
+      for (const char* leftover : {"temporary.zlg", "kopia.log.zapis~"}) {
+        EXPECT_FALSE(FileExists(run.dir / leftover)) << leftover;
+      }
+    }
+  }
+  std::printf("[ faults   ] %zu failure points injected into the contest log's flows\n",
+              failure_points);
+}
+
+TEST(ContestLogFlows, AddingTwice_TheSecondIsADuplicateAndTheCallIsRepeated) {
+  TwoQsoLog run;
+  const NewQso qso = ComposeQso(Entry("QQ3GHI", "12"), Round::kShortWave);
+  EXPECT_FALSE(run.log.IsRepeated("CW", "QQ3GHI"));
+  const AddOutcome first = run.log.Add(qso, "QQ3GHI", "CW", kScoring);
+  EXPECT_TRUE(first.counted);
+  EXPECT_TRUE(run.log.IsRepeated("CW", "QQ3GHI"));
+  EXPECT_FALSE(run.log.IsRepeated("PH", "QQ3GHI"));
+  const AddOutcome second = run.log.Add(qso, "QQ3GHI", "CW", kScoring);
+  EXPECT_FALSE(second.counted);
+  EXPECT_EQ(qso.body + "DUPE", second.line);
+  EXPECT_EQ(4, static_cast<int>(run.log.lines().size()));
+  EXPECT_EQ(2 + 20 + 2, run.log.score().score);
+  EXPECT_EQ(ShownAfterRestart(run.dir), ShownBy(run.log));
+}
+
+TEST(ContestLogFlows, CheckOfATypedCorrection_SaysWhatTheWindowMustDo) {
+  using Verdict = CorrectionCheck::Verdict;
+  struct Case {
+    CorrectedField field;
+    const char* typed;
+    Verdict verdict;
+    GroupQuestion question;
+    const char* value;
+  };
+  const Case cases[] = {
+      {CorrectedField::kDate, "2026-12-06", Verdict::kUnchanged, GroupQuestion::kNone, ""},
+      {CorrectedField::kDate, "2026 -12-07", Verdict::kReady, GroupQuestion::kNone, "2026-12-07"},
+      {CorrectedField::kDate, "2026-02-30", Verdict::kBadData, GroupQuestion::kNone, "2026-02-30"},
+      {CorrectedField::kDate, "7.12.2026", Verdict::kBadFormat, GroupQuestion::kNone, "7.12.2026"},
+      {CorrectedField::kTime, "1261", Verdict::kBadData, GroupQuestion::kNone, "1261"},
+      {CorrectedField::kTime, "12:10", Verdict::kBadFormat, GroupQuestion::kNone, "12:10"},
+      {CorrectedField::kCallsign, "qq9zzz", Verdict::kReady, GroupQuestion::kNone, "QQ9ZZZ"},
+      {CorrectedField::kReceivedGroup, "007", Verdict::kReady, GroupQuestion::kNone, "7"},
+      {CorrectedField::kReceivedGroup, "QQ", Verdict::kConfirm,
+       GroupQuestion::kInvalidShortWaveGroup, "QQ"},
+  };
+  TwoQsoLog run;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.typed);
+    const CorrectionCheck check = run.log.CheckCorrection(0, c.field, c.typed, Round::kShortWave);
+    EXPECT_EQ(c.verdict, check.verdict);
+    EXPECT_EQ(c.question, check.question);
+    if (c.verdict != Verdict::kUnchanged) {
+      EXPECT_EQ(c.value, check.value);
+    }
+  }
+}
+
+TEST(ContestLogFlows, CorrectionOfALineTheFileNoLongerHolds_ChangesNothing) {
+  TwoQsoLog run;
+  WriteFile(run.dir / "zawody_teltolmowe.zlg", kSecond + "\r\n");
+  const IoResult<std::optional<std::string>> corrected =
+      run.log.Correct(0, CorrectedField::kCallsign, "QQ9ZZZ");
+  ASSERT_TRUE(corrected.ok());
+  EXPECT_FALSE(corrected.value());
+  EXPECT_EQ(kSecond + "\r\n", run.Log());
+  EXPECT_EQ((std::vector<std::string>{kFirst, kSecond}), run.log.lines());
+}
+
+TEST(ContestLogFlows, RecalculationOfAnUnreadableLog_KeepsTheQsosInView) {
+  TwoQsoLog run;
+  run.steps.answer = [](IoStep step, const std::filesystem::path&) {
+    return step == IoStep::kOpen ? EACCES : 0;
+  };
+  const IoStatus unread = run.log.Recalculate(kScoring);
+  ASSERT_TRUE(unread);
+  EXPECT_EQ(std::strerror(EACCES), unread->reason);
+  EXPECT_EQ((std::vector<std::string>{kFirst, kSecond}), run.log.lines());
+  EXPECT_EQ(22, run.log.score().score);
+}
+
+TEST(ContestLogFlows, LoadWithoutALog_CreatesItEmptyAndLoadsNothing) {
+  TempDir dir;
+  ContestLog log(LogFiles::In(dir.path(), FileSteps::System()));
+  const IoResult<std::optional<SentGroupState>> loaded = log.Load(SentGroupState{"5", true});
+  ASSERT_TRUE(loaded.ok());
+  EXPECT_FALSE(loaded.value());
+  EXPECT_EQ("", ReadFile(dir / "zawody_teltolmowe.zlg"));
+  EXPECT_TRUE(log.lines().empty());
+}
+
+TEST(ContestLogFlows, TheWorkingFiles_CannotTakeTheCopy) {
+  TwoQsoLog run;
+  for (const char* name : {"zawody_teltolmowe.zlg", "zawody_teltolmowe.zl~", "temporary.zlg",
+                           "./zawody_teltolmowe.zlg"}) {
+    EXPECT_TRUE(run.log.IsWorkingFile(run.dir / name)) << name;
+  }
+  EXPECT_FALSE(run.log.IsWorkingFile(run.dir / "qq2xyz.log"));
+}
+
+}  // namespace
+}  // namespace zt::testing
