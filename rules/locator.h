@@ -4,6 +4,7 @@
 // letters A-X, upper case only.
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 namespace zt {
@@ -20,5 +21,9 @@ void LocatorToLonLat(std::string_view text, double& longitude, double& latitude)
 // beyond a quarter circle measured back from 20010 km.
 std::int32_t LocatorDistanceKm(double latitude_a, double latitude_b, double longitude_a,
                                double longitude_b);
+
+// The initial great-circle bearing from locator `from` to locator `to`, both valid, in whole
+// degrees 0-359 clockwise from north. Nothing when the two are the same subsquare.
+std::optional<int> LocatorBearing(std::string_view from, std::string_view to);
 
 }  // namespace zt

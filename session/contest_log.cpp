@@ -4,6 +4,9 @@
 #include <system_error>
 #include <utility>
 
+#include "app/text.h"
+#include "rules/contest.h"
+#include "rules/locator.h"
 #include "rules/recalculation.h"
 
 namespace zt {
@@ -37,6 +40,7 @@ IoResult<std::optional<SentGroupState>> ContestLog::Load(const SentGroupState& f
   if (!file_lines.ok()) return file_lines.error();
   LoadedLog loaded = LoadLogLines(file_lines.value(), fields);
   lines_ = std::move(loaded.lines);
+  IndexCallsigns();
   return std::optional<SentGroupState>(loaded.sent_group);
 }
 
@@ -63,6 +67,21 @@ void ContestLog::Evaluate(const std::vector<std::string_view>& file_lines,
       zt::Recalculate(std::span<const std::string_view>(file_lines), scoring);
   lines_ = std::move(recalculation.list_lines);
   state_ = std::move(recalculation.state);
+  IndexCallsigns();
+}
+
+void ContestLog::IndexCallsignOf(const std::string& line) {
+  if (line.empty()) return;
+  std::string& modes = worked_[std::string(TrimmedView(CallsignOf(line)))];
+  const std::string mode = ModeOf(line);
+  if (modes.find(mode) != std::string::npos) return;
+  if (!modes.empty()) modes += ' ';
+  modes += mode;
+}
+
+void ContestLog::IndexCallsigns() {
+  worked_.clear();
+  for (const std::string& line : lines_) IndexCallsignOf(line);
 }
 
 bool ContestLog::IsRepeated(std::string_view mode_key, std::string_view callsign) const {
@@ -88,7 +107,54 @@ AddOutcome ContestLog::Add(const NewQso& qso, std::string_view callsign, std::st
     return outcome;
   }
   lines_.push_back(outcome.line);
+  IndexCallsignOf(outcome.line);
   return outcome;
+}
+
+QsoPreview ContestLog::Preview(const NewQso& qso, std::string_view callsign, std::string_view mode,
+                               const ScoringContext& scoring) const {
+  // The evaluation reads one duplicate key and the letters: a trial state holding just those
+  // gives what the whole state would, and the state itself stays as it is.
+  ScoreState trial;
+  const std::string key = DupeKeyOf(qso.body);
+  if (state_.dupe_keys.Contains(key)) trial.dupe_keys.Add(key);
+  trial.letters = state_.letters;
+  QsoPreview preview;
+  preview.result =
+      EvaluateQso(qso.body, EvaluationContext::kAdding, callsign, mode, scoring, trial);
+  preview.points = trial.score;  // the result's points and a completed word's
+  const auto lit = [](const LetterBonusState& letters) {
+    return letters.first_letters.size() + letters.second_letters.size();
+  };
+  preview.letter_counts = lit(trial.letters) > lit(state_.letters);
+  preview.bonus_station = preview.result.find('+') != std::string::npos;
+  if (scoring.round == Round::kVhf) {
+    const std::string group(TrimmedView(ReceivedGroupOf(qso.body)));
+    const std::string_view locator = LastChars(group, kLocatorLength);
+    if (!LocatorIsInvalid(locator) && !LocatorIsInvalid(scoring.own_locator)) {
+      double longitude_a = 0, latitude_a = 0, longitude_b = 0, latitude_b = 0;
+      LocatorToLonLat(scoring.own_locator, longitude_a, latitude_a);
+      LocatorToLonLat(locator, longitude_b, latitude_b);
+      preview.distance_km = LocatorDistanceKm(latitude_a, latitude_b, longitude_a, longitude_b);
+      preview.bearing = LocatorBearing(scoring.own_locator, locator);
+    }
+  }
+  return preview;
+}
+
+std::vector<WorkedCallsign> ContestLog::PartialCheck(std::string_view typed) const {
+  std::vector<WorkedCallsign> found;
+  if (typed.size() < kPartialCheckMinimum) return found;
+  if (const auto exact = worked_.find(typed); exact != worked_.end()) {
+    found.push_back({exact->first, exact->second});
+  }
+  for (const auto& [callsign, modes] : worked_) {
+    if (found.size() == kPartialCheckLimit) break;
+    if (callsign != typed && callsign.find(typed) != std::string::npos) {
+      found.push_back({callsign, modes});
+    }
+  }
+  return found;
 }
 
 std::string ContestLog::CurrentValue(int row, CorrectedField field) const {
@@ -185,6 +251,7 @@ IoStatus ContestLog::StartNew() {
   if (IoStatus status = CreateEmptyLogFile(files_)) return status;
   lines_.clear();
   state_ = ScoreState{};
+  worked_.clear();
   return std::nullopt;
 }
 

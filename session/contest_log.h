@@ -4,7 +4,10 @@
 // keys, the letters and the score), with every flow the windows start on it. It never asks the
 // operator: where a decision is needed it says which one, and the window asks.
 
+#include <cstdint>
 #include <filesystem>
+#include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -34,6 +37,27 @@ struct AddOutcome {
   std::string line;      // the logged line, its result text included
   bool counted = false;  // false for a duplicate
 };
+
+// What the QSO being typed would score if it were added now.
+struct QsoPreview {
+  std::string result;              // the result text adding would write ("2", "DUPE", "CTRL"...)
+  std::int64_t points = 0;         // what it would add to the score, bonus station included
+  bool letter_counts = false;      // its letter would light one of the bonus word's
+  std::optional<int> distance_km;  // VHF, when the group ends in a locator and the own is valid
+  std::optional<int> bearing;      // from the own locator, 0-359 with north 0
+  bool bonus_station = false;
+};
+
+// A worked callsign and the modes it was worked in, in the order first logged ("CW PH").
+struct WorkedCallsign {
+  std::string callsign;
+  std::string modes;
+  bool operator==(const WorkedCallsign&) const = default;
+};
+
+// The partial check starts at this many typed characters and lists at most this many callsigns.
+inline constexpr std::size_t kPartialCheckMinimum = 3;
+inline constexpr std::size_t kPartialCheckLimit = 8;
 
 // What a typed correction needs before it can be written.
 struct CorrectionCheck {
@@ -83,6 +107,12 @@ class ContestLog {
   // only once the file does.
   AddOutcome Add(const NewQso& qso, std::string_view callsign, std::string_view mode,
                  const ScoringContext& scoring);
+  // What adding the QSO would give, by the same rules, changing nothing.
+  QsoPreview Preview(const NewQso& qso, std::string_view callsign, std::string_view mode,
+                     const ScoringContext& scoring) const;
+  // The worked callsigns containing `typed`, the exact one first, then in alphabetical order;
+  // none while fewer than kPartialCheckMinimum characters are typed.
+  std::vector<WorkedCallsign> PartialCheck(std::string_view typed) const;
 
   // --- Corrections of a logged QSO (the row must hold one) ---
   std::string CurrentValue(int row, CorrectedField field) const;
@@ -108,10 +138,14 @@ class ContestLog {
   // Replaces every file line matching `line` through `change` and follows it in the list.
   IoResult<std::optional<std::string>> Rewrite(const std::string& line, const LineChange& change);
   void Evaluate(const std::vector<std::string_view>& file_lines, const ScoringContext& scoring);
+  void IndexCallsignOf(const std::string& line);
+  void IndexCallsigns();
 
   LogFiles files_;
   std::vector<std::string> lines_;
   ScoreState state_;
+  // Every logged callsign and its modes, for the partial check; follows the lines.
+  std::map<std::string, std::string, std::less<>> worked_;
 };
 
 }  // namespace zt

@@ -113,6 +113,28 @@ TEST(LocatorDistanceKm, Antipodes_MeasureHalfCircumference) {
   }
 }
 
+TEST(LocatorBearing, KnownPairs_EachWay) {
+  struct Case {
+    const char* name;
+    const char* from;
+    const char* to;
+    int there;
+    int back;
+  };
+  const Case cases[] = {
+      {"north and south", "KO00HU", "KO01HU", 0, 180},
+      {"east, the great circle bends north", "KO00HU", "KO10HU", 89, 271},
+      {"north-west", "KO00HU", "JO91HU", 309, 128},
+      {"across the antimeridian", "RJ99XA", "AJ09AA", 90, 270},
+      {"across the equator", "JJ00AA", "JI09AA", 180, 0},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(c.there, LocatorBearing(c.from, c.to)) << c.name;
+    EXPECT_EQ(c.back, LocatorBearing(c.to, c.from)) << c.name << " (back)";
+  }
+  EXPECT_EQ(std::nullopt, LocatorBearing("KO00HU", "KO00HU"));
+}
+
 TEST(LocatorDistanceKm, SamePoleDifferentLongitude_IsZero) {
   EXPECT_EQ(0, LocatorDistanceKm(90, 90, 0, 120));
 }

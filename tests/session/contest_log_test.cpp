@@ -249,5 +249,85 @@ TEST(ContestLogFlows, TheWorkingFiles_CannotTakeTheCopy) {
   EXPECT_FALSE(run.log.IsWorkingFile(run.dir / "qq2xyz.log"));
 }
 
+TEST(ContestLogPreview, ShortWave_TheSameRulesAsAddingAndNothingChanges) {
+  struct Case {
+    const char* callsign;
+    const char* group;
+    const char* mode;
+    const char* result;
+    std::int64_t points;
+    bool letter;
+  };
+  const Case cases[] = {
+      {"QQ3GHT", "O", "CW", "20", 20, true},      // T is wanted
+      {"QQ3GHI", "B", "CW", "10", 10, false},     // I is no letter of the word
+      {"QQ1ABC", "5", "CW", "DUPE", 0, false},    // worked in CW already
+      {"QQ3GHI", "XYZ", "CW", "RPRT", 0, false},  // no acceptable group
+  };
+  TwoQsoLog run;
+  const Shown before = ShownBy(run.log);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.callsign + std::string(" ") + c.group);
+    EntryFields fields = Entry(c.callsign, c.group);
+    fields.mode = c.mode;
+    const QsoPreview preview =
+        run.log.Preview(ComposeQso(fields, Round::kShortWave), c.callsign, c.mode, kScoring);
+    EXPECT_EQ(c.result, preview.result);
+    EXPECT_EQ(c.points, preview.points);
+    EXPECT_EQ(c.letter, preview.letter_counts);
+    EXPECT_FALSE(preview.distance_km);
+  }
+  EXPECT_EQ(before, ShownBy(run.log));
+  EXPECT_FALSE(run.log.IsRepeated("CW", "QQ3GHT"));
+}
+
+TEST(ContestLogPreview, Vhf_DistanceBearingAndTheBonusStation) {
+  TempDir dir;
+  WriteFile(dir / "zawody_teltolmowe.zlg", "");
+  ContestLog log(LogFiles::In(dir.path(), FileSteps::System()));
+  const ScoringContext vhf{Round::kVhf, 7, "KO00HU"};
+  const auto preview = [&](const char* callsign, const char* group) {
+    EntryFields fields = Entry(callsign, group);
+    fields.mode = "FM";
+    return log.Preview(ComposeQso(fields, Round::kVhf), callsign, "FM", vhf);
+  };
+  const QsoPreview north = preview("QQ9AAA", "4KO01HU");
+  EXPECT_EQ("111+50", north.result);
+  EXPECT_EQ(161, north.points);
+  EXPECT_EQ(111, north.distance_km);
+  EXPECT_EQ(0, north.bearing);
+  EXPECT_TRUE(north.bonus_station);
+  // A locator without a serial number is no acceptable group, but it is a place on the map.
+  const QsoPreview bare = preview("QQ1ABC", "KO01HU");
+  EXPECT_EQ("RPRT", bare.result);
+  EXPECT_EQ(111, bare.distance_km);
+  EXPECT_FALSE(preview("QQ1ABC", "4KO01").distance_km);
+}
+
+TEST(ContestLogPartialCheck, ExactFirstThenAlphabeticalAtMostEight) {
+  TempDir dir;
+  std::string log;
+  for (const char* call : {"QQ1ABC", "QQ1ABCD", "XQQ1ABC", "QQ2ABC", "QQ1AB", "QQ1ABE", "QQ1ABF",
+                           "QQ1ABG", "QQ1ABH", "QQ1ABI", "QQ1ABJ"}) {
+    for (const char* mode : {"CW", "PH"}) {
+      std::string line = "2026-12-06 1205 80M " + std::string(mode) + " 599      1 " + call;
+      line.resize(50, ' ');
+      log += line + "599           5  2\r\n";
+    }
+  }
+  WriteFile(dir / "zawody_teltolmowe.zlg", log);
+  ContestLog contest(LogFiles::In(dir.path(), FileSteps::System()));
+  ASSERT_TRUE(contest.Load(SentGroupState{}).ok());
+  EXPECT_TRUE(contest.PartialCheck("QQ").empty());
+  const std::vector<WorkedCallsign> found = contest.PartialCheck("QQ1ABC");
+  EXPECT_EQ((std::vector<WorkedCallsign>{
+                {"QQ1ABC", "CW PH"}, {"QQ1ABCD", "CW PH"}, {"XQQ1ABC", "CW PH"}}),
+            found);
+  const std::vector<WorkedCallsign> many = contest.PartialCheck("1AB");
+  ASSERT_EQ(kPartialCheckLimit, many.size());
+  EXPECT_EQ("QQ1AB", many.front().callsign);
+  EXPECT_TRUE(contest.PartialCheck("ZZZ").empty());
+}
+
 }  // namespace
 }  // namespace zt::testing
