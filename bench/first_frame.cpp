@@ -44,7 +44,7 @@ int main(int argc, char** argv) {
     window = &logger->form1();
   } else {
     empty = std::make_unique<QWidget>();
-    empty->setFixedSize(686, 432);  // the main window's size
+    empty->setFixedSize(686, 480);  // the main window's size
     window = empty.get();
   }
   window->installEventFilter(&quit);

@@ -117,6 +117,15 @@ void TForm1::Button4Click() {
   StartClock();
 }
 
+NewQso TForm1::EnteredQso(const std::string& sent_group) const {
+  const Round round = RoundOf(contest_category_);
+  return ComposeQso(
+      EntryFields{ToCore(Edit2->text()), ToCore(Edit3->text()),
+                  ModeColumn(round, ComboBox2->currentIndex()), ToCore(Edit5->text()), sent_group,
+                  TrimBlanks(ToCore(Edit4->text())), ToCore(Edit7->text()), ToCore(Edit6->text())},
+      round);
+}
+
 void TForm1::ReportBackup(const IoStatus& failure) {
   // Told once, not at every QSO, and again only after the backup has worked in between.
   if (!failure) {
@@ -139,11 +148,14 @@ void TForm1::Edit4Change() {
     if (contest_log_.IsRepeated(mode, ToCore(Edit4->text()))) {
       Panel3->setText(Edit4->text() + " - QSO zaliczone!");
       Panel3->show();
+      prompts().Announce(Panel3);
       prompts().Beep();
+      ShowPreview();
       return;
     }
   }
   Panel3->hide();
+  ShowPreview();
 }
 
 bool TForm1::Edit4KeyPress(QChar key) {

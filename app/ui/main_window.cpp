@@ -106,7 +106,7 @@ TForm1::TForm1(const Environment& environment, QWidget* parent)
       contest_log_(LogFiles::In(environment.data_directory, *environment.file_steps)) {
   setObjectName("Form1");
   setWindowTitle(QString::fromUtf8(kInitialCaption));
-  setFixedSize(686, 432);
+  setFixedSize(686, 480);
   // The layout is laid out in pixels for a small dialog font.
   QFont window_font = font();
   window_font.setFamilies({"Tahoma", "Arial", "Liberation Sans", "Nimbus Sans", font().family()});
@@ -114,6 +114,7 @@ TForm1::TForm1(const Environment& environment, QWidget* parent)
   setFont(window_font);
   CreateControls();
   CreateLogArea();
+  CreateStatusArea();
   // The two banners share the strip above the list with the column headings, which were made
   // later: they must stand over the headings, for the eye and for the mouse.
   Panel4->raise();
@@ -288,6 +289,10 @@ void TForm1::ConnectHandlers() {
   OnExit(Edit1, [this] { Edit1Exit(); });
   connect(Button4, &QPushButton::clicked, this, [this] { Button4Click(); });
   connect(Edit4, &QLineEdit::textChanged, this, [this] { Edit4Change(); });
+  connect(Edit6, &QLineEdit::textChanged, this, [this] { ShowPreview(); });
+  for (QLineEdit* clock_field : {Edit2, Edit3}) {
+    connect(clock_field, &QLineEdit::textChanged, this, [this] { ShowCounts(); });
+  }
   OnKeyPress(Edit4, [this](QKeyEvent* event) {
     if (Edit4KeyDown(event->key(), event->modifiers())) return true;
     const QChar typed = TypedCharacter(event);

@@ -92,6 +92,8 @@ class TForm1 : public QWidget {
   void Button4Click();
   // Warns that the backup could not be written; the QSO itself is stored.
   void ReportBackup(const IoStatus& failure);
+  // The QSO the entry fields make, with `sent_group` as the sent group.
+  NewQso EnteredQso(const std::string& sent_group) const;
   void Edit4Change();
   // Character keys; true swallows the key.
   bool Edit4KeyPress(QChar key);
@@ -113,6 +115,18 @@ class TForm1 : public QWidget {
   void Edit8Change();
   void CheckBox1Click();
 
+  // --- The status line (app/status_line.cpp) ---
+  // The log's counts and the rate against the clock's date and time fields.
+  void ShowCounts();
+  // What the typed QSO would score, and the worked callsigns like the typed one.
+  void ShowPreview();
+
+ private:
+  void CreateStatusArea();
+  // Sets a line of the status area, its accessible name too, so a screen reader reads it.
+  void SetStatusText(QLabel* label, const QString& text);
+
+ public:
   // --- Contest clock (app/clock_handlers.cpp) ---
   void Timer1Timer();
   void Panel4Click();
@@ -245,6 +259,9 @@ class TForm1 : public QWidget {
   QPushButton* Button8;                 // "Nowy log"
   QPushButton* Button3;                 // "Info"
   QPushButton* Button5;                 // "Koniec"
+  QLabel* CountsLabel;                  // status: the counts and the rate
+  QLabel* PreviewLabel;                 // status: what the typed QSO would score
+  QLabel* PartialLabel;                 // status: the worked callsigns like the typed one
   QTimer* Timer1;                       // the half-second contest clock
   QMenu* PopupMenu1;                    // the log list's pop-up menu
   QAction* zmiendate1;
@@ -287,12 +304,10 @@ class TForm1 : public QWidget {
 template <class Flow>
 decltype(auto) TForm1::ChangeLog(Flow&& flow) {
   const int selected = SelectedRow();
-  struct Reselect {
-    TForm1* window;
-    int row;
-    ~Reselect() { window->SelectRow(row); }
-  } reselect{this, selected};
-  return log_list_.Resetting(std::forward<Flow>(flow));
+  decltype(auto) outcome = log_list_.Resetting(std::forward<Flow>(flow));
+  SelectRow(selected);
+  ShowCounts();
+  return outcome;
 }
 
 }  // namespace zt

@@ -73,6 +73,7 @@ void TForm1::ApplyCategoryConfiguration() {
   Zmiepasmo1->setEnabled(configuration.change_band_enabled);
   Zmieemisj1->setEnabled(configuration.change_mode_enabled);
   ComboBox1->setCurrentIndex(0);
+  ShowCounts();
 }
 
 }  // namespace zt

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QAccessible>
 #include <QString>
+#include <QStringList>
+#include <QWidget>
 #include <deque>
 #include <functional>
 #include <optional>
@@ -32,6 +35,11 @@ class ScriptedPrompts : public Prompts {
                    const QString& prefilled) override;
   std::optional<QString> SaveFileName(const QString& suggested, const QString& filter) override;
   void Beep() override { ++beeps; }
+  // What a screen reader would speak: the source's accessible name.
+  void Announce(QWidget* source) override {
+    announced << QAccessible::queryAccessibleInterface(source)->text(QAccessible::Name);
+  }
+  QStringList announced;
 
   // Every expected prompt was shown.
   bool Done() const { return script_.empty(); }
