@@ -11,6 +11,8 @@ zt_install_packages "${ZT_BUILD_PACKAGES[@]}" libgtest-dev libgmock-dev libbench
 # manager, the clock held by libfaketime, screenshots by ImageMagick.
 zt_install_packages xvfb xdotool x11-utils openbox faketime imagemagick tzdata
 command -v npm >/dev/null || zt_install_packages nodejs npm
+# Third-party readers of the exports: TrustedQSL's library and PyQSO, run by Debian's python3.
+zt_install_packages trustedqsl pyqso python3
 cd "$ZT_ROOT"
 cmake --preset testing >/dev/null
 cmake --build --preset testing
