@@ -14,6 +14,8 @@ wine=/usr/lib/wine/wine64
 export WINEPREFIX="$ZT_ROOT/build/windows/wine" WINEDEBUG=-all LC_ALL=C.UTF-8
 # Console programs only: without a display wine opens no window and asks nothing.
 unset DISPLAY
+# The prefix's server would linger for a few seconds after the last program.
+trap '/usr/lib/wine/wineserver -k 2>/dev/null || true' EXIT
 [ -f "$WINEPREFIX/system.reg" ] || "$wine" wineboot --init >/dev/null 2>&1
 
 temporary="$ZT_ROOT/build/windows/dane zawodów ąęłóśżźćń"
@@ -25,9 +27,12 @@ windows_temporary="Z:${temporary//\//\\}"
 for name in TMP TEMP; do
   "$wine" reg add 'HKCU\Environment' /v "$name" /t REG_SZ /d "$windows_temporary" /f >/dev/null
 done
+# A program under wine must find a file of that folder through its own TMP.
+echo "TMP" >"$temporary/probe"
+if ! "$wine" cmd /c 'cd /d %TMP% && type probe' >/dev/null 2>&1; then
+  echo "wine does not give its programs the temporary folder $temporary"
+  exit 1
+fi
+rm "$temporary/probe"
 
-status=0
-TZ=Europe/Warsaw "$wine" build/windows/tests/core_tests.exe || status=$?
-# The prefix's server would linger for a few seconds after the last program.
-/usr/lib/wine/wineserver -k || true
-exit "$status"
+TZ=Europe/Warsaw "$wine" build/windows/tests/core_tests.exe
