@@ -1,9 +1,9 @@
 #include "app/file_io.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <string>
 #include <system_error>
 #include <utility>
 
@@ -13,8 +13,8 @@ namespace zt {
 
 namespace {
 
-IoError ErrorFor(const std::filesystem::path& path, int error_number) {
-  return IoError{path, std::strerror(error_number)};
+IoError ErrorFor(const std::filesystem::path& path, int error) {
+  return IoError{path, platform::ErrorText(error)};
 }
 
 // The open file of a sequence of steps. A file that no step closed (a read, or a write that failed
@@ -51,9 +51,6 @@ IoStatus WriteAndSync(const FileSteps& steps, const std::filesystem::path& path,
   return error ? IoStatus(ErrorFor(path, error)) : std::nullopt;
 }
 
-// errno after a failed call, or EIO where the call set none.
-int LastError() { return errno ? errno : EIO; }
-
 }  // namespace
 
 bool FileExists(const std::filesystem::path& path) {
@@ -62,23 +59,29 @@ bool FileExists(const std::filesystem::path& path) {
 }
 
 int FileSteps::Open(const std::filesystem::path& path, const char* mode, std::FILE*& file) const {
-  errno = 0;
+  platform::ClearRuntimeError();
+#ifdef _WIN32
+  // By the path's own UTF-16 text: a narrow name would lose letters outside the ANSI code page.
+  const std::wstring wide_mode(mode, mode + std::strlen(mode));
+  file = _wfopen(path.c_str(), wide_mode.c_str());
+#else
   file = std::fopen(path.c_str(), mode);
-  return file ? 0 : LastError();
+#endif
+  return file ? 0 : platform::RuntimeError();
 }
 
 int FileSteps::Write(const std::filesystem::path&, std::FILE* file,
                      std::string_view content) const {
-  errno = 0;
+  platform::ClearRuntimeError();
   if (content.empty() || std::fwrite(content.data(), 1, content.size(), file) == content.size()) {
     return 0;
   }
-  return LastError();
+  return platform::RuntimeError();
 }
 
 int FileSteps::Flush(const std::filesystem::path&, std::FILE* file) const {
-  errno = 0;
-  return std::fflush(file) == 0 ? 0 : LastError();
+  platform::ClearRuntimeError();
+  return std::fflush(file) == 0 ? 0 : platform::RuntimeError();
 }
 
 int FileSteps::Sync(const std::filesystem::path&, std::FILE* file) const {
@@ -86,13 +89,13 @@ int FileSteps::Sync(const std::filesystem::path&, std::FILE* file) const {
 }
 
 int FileSteps::Close(const std::filesystem::path&, std::FILE* file) const {
-  errno = 0;
-  return std::fclose(file) == 0 ? 0 : LastError();
+  platform::ClearRuntimeError();
+  return std::fclose(file) == 0 ? 0 : platform::RuntimeError();
 }
 
 int FileSteps::Rename(const std::filesystem::path& source,
                       const std::filesystem::path& target) const {
-  return platform::ReplaceFile(source, target);
+  return platform::RenameOver(source, target);
 }
 
 const FileSteps& FileSteps::System() {
@@ -110,11 +113,11 @@ IoResult<std::string> ReadWholeFile(const FileSteps& steps, const std::filesyste
   if (!size_unknown) content.reserve(static_cast<std::size_t>(size));
   char buffer[1 << 16];
   std::size_t count = 0;
-  errno = 0;
+  platform::ClearRuntimeError();
   while ((count = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
     content.append(buffer, count);
   }
-  if (std::ferror(file.get())) return ErrorFor(path, LastError());
+  if (std::ferror(file.get())) return ErrorFor(path, platform::RuntimeError());
   return content;
 }
 

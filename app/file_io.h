@@ -16,7 +16,8 @@ namespace zt {
 
 struct IoError {
   std::filesystem::path path;
-  std::string reason;  // the system's text, e.g. "No such file or directory"
+  // The system's text, e.g. "No such file or directory", in the code page of its 8-bit texts.
+  std::string reason;
 };
 
 // Empty on success.
@@ -36,8 +37,9 @@ class IoResult {
   std::variant<T, IoError> state_;
 };
 
-// The steps by which the file layer touches a file, each answering 0 or the errno value that
-// stopped it. The program takes the system's; a test passes steps that fail where it chooses.
+// The steps by which the file layer touches a file, each answering 0 or the error that stopped
+// it: an errno value, or on Windows the system's own code (see app/platform_file.h). The program
+// takes the system's; a test passes steps that fail where it chooses.
 enum class IoStep { kOpen, kWrite, kFlush, kSync, kClose, kRename };
 
 class FileSteps {

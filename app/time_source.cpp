@@ -1,23 +1,48 @@
 #include "app/time_source.h"
 
-#include <chrono>
-#include <ctime>
-
 #ifdef _WIN32
 #include <windows.h>
+#else
+#include <chrono>
+#include <ctime>
 #endif
 
 namespace zt {
+
+#ifdef _WIN32
+
+// The local clock and the zone both come from the system's own calls, so they always agree: the
+// C runtime's local time would follow a TZ variable of its own instead.
+LocalDateTime SystemTimeSource::LocalNow() const {
+  SYSTEMTIME local{};
+  GetLocalTime(&local);
+  return LocalDateTime{local.wYear,   local.wMonth,  local.wDay,         local.wHour,
+                       local.wMinute, local.wSecond, local.wMilliseconds};
+}
+
+ZoneInfo SystemTimeSource::Zone() const {
+  TIME_ZONE_INFORMATION info{};
+  switch (GetTimeZoneInformation(&info)) {
+    case TIME_ZONE_ID_STANDARD:
+      return ZoneInfo{ZoneInfo::State::kStandard, info.Bias, info.StandardBias, info.DaylightBias};
+    case TIME_ZONE_ID_DAYLIGHT:
+      return ZoneInfo{ZoneInfo::State::kDaylight, info.Bias, info.StandardBias, info.DaylightBias};
+    case TIME_ZONE_ID_UNKNOWN:
+      // A zone without daylight saving time: the base bias is the whole offset.
+      return ZoneInfo{ZoneInfo::State::kUnknown, info.Bias, 0, 0};
+    default:
+      // The query failed and filled in nothing: the clock shows the local time as UTC.
+      return ZoneInfo{};
+  }
+}
+
+#else
 
 namespace {
 
 std::tm LocalTm(std::time_t seconds) {
   std::tm local{};
-#ifdef _WIN32
-  localtime_s(&local, &seconds);
-#else
   localtime_r(&seconds, &local);
-#endif
   return local;
 }
 
@@ -35,23 +60,13 @@ LocalDateTime SystemTimeSource::LocalNow() const {
 }
 
 ZoneInfo SystemTimeSource::Zone() const {
-#ifdef _WIN32
-  TIME_ZONE_INFORMATION info{};
-  switch (GetTimeZoneInformation(&info)) {
-    case TIME_ZONE_ID_STANDARD:
-      return ZoneInfo{ZoneInfo::State::kStandard, info.Bias, info.StandardBias, info.DaylightBias};
-    case TIME_ZONE_ID_DAYLIGHT:
-      return ZoneInfo{ZoneInfo::State::kDaylight, info.Bias, info.StandardBias, info.DaylightBias};
-    default:
-      return ZoneInfo{ZoneInfo::State::kUnknown, info.Bias, 0, 0};
-  }
-#else
   // POSIX gives the whole current offset at once; it is reported as the base bias.
   const std::tm local = LocalTm(std::time(nullptr));
   const int offset_minutes = static_cast<int>(local.tm_gmtoff / 60);
   return ZoneInfo{local.tm_isdst > 0 ? ZoneInfo::State::kDaylight : ZoneInfo::State::kStandard,
                   -offset_minutes, 0, 0};
-#endif
 }
+
+#endif
 
 }  // namespace zt

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test headless: the test suite, the
-# same suite under AddressSanitizer and UndefinedBehaviorSanitizer, and the fuzzers of the core
-# (about a minute each; ZT_FUZZ_SECONDS changes it). Any failure or finding fails the script;
-# its last lines are the main suite's ctest summary.
+# core's tests built for Windows and run under wine, the same suite under AddressSanitizer and
+# UndefinedBehaviorSanitizer, and the fuzzers of the core (about a minute each; ZT_FUZZ_SECONDS
+# changes it). Any failure or finding fails the script; its last lines are the main suite's ctest
+# summary.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 zt_install_packages "${ZT_BUILD_PACKAGES[@]}" libgtest-dev libgmock-dev libbenchmark-dev
@@ -10,6 +11,8 @@ zt_install_packages "${ZT_BUILD_PACKAGES[@]}" libgtest-dev libgmock-dev libbench
 # manager, the clock held by libfaketime, screenshots by ImageMagick.
 zt_install_packages xvfb xdotool x11-utils openbox faketime imagemagick tzdata
 command -v npm >/dev/null || zt_install_packages nodejs npm
+# Third-party readers of the exports: TrustedQSL's library and PyQSO, run by Debian's python3.
+zt_install_packages trustedqsl pyqso python3
 cd "$ZT_ROOT"
 cmake --preset testing >/dev/null
 cmake --build --preset testing
@@ -20,6 +23,9 @@ if [ ! -d build/testing/npm/node_modules/adif-parser-ts ]; then
 fi
 export QT_QPA_PLATFORM=offscreen
 ctest --preset testing 2>&1 | tee build/testing/ctest-summary.log
+
+echo "--- The core built for Windows, under wine"
+"$ZT_ROOT/scripts/windows_tests.sh"
 
 echo "--- The test suite under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake --preset asan >/dev/null

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include "tests/support/fake_time_source.h"
 
 namespace zt {
@@ -65,6 +67,31 @@ TEST(CurrentUtcFields, FakeSource_ShowsItsTimeInUtc) {
   source.now = {2026, 12, 6, 12, 5, 30, 0};
   source.zone = {State::kDaylight, -60, 0, -60};
   EXPECT_EQ((ClockFields{"2026-12-06", "10:05"}), CurrentUtcFields(source));
+}
+
+// UTC as the system clock counts it, in the fields' form.
+ClockFields UtcFieldsNow() {
+  using namespace std::chrono;
+  const auto now = floor<minutes>(system_clock::now());
+  const auto day = floor<days>(now);
+  const year_month_day date{day};
+  const hh_mm_ss time{now - day};
+  const LocalDateTime utc{
+      static_cast<int>(date.year()), static_cast<int>(static_cast<unsigned>(date.month())),
+      static_cast<int>(static_cast<unsigned>(date.day())), static_cast<int>(time.hours().count()),
+      static_cast<int>(time.minutes().count())};
+  return UtcFieldsAt(utc, 0.0);
+}
+
+// The system's local time and zone together give UTC, whatever zone the machine is in; the test
+// command also runs this on Windows under a zone of its choosing.
+TEST(CurrentUtcFields, SystemTimeSource_ShowsTheSystemClocksUtc) {
+  const ClockFields before = UtcFieldsNow();
+  const ClockFields shown = CurrentUtcFields(SystemTimeSource{});
+  const ClockFields after = UtcFieldsNow();
+  EXPECT_TRUE(shown == before || shown == after)
+      << shown.date << " " << shown.time << ", the system clock's UTC " << before.date << " "
+      << before.time;
 }
 
 TEST(CheckTimeField, Texts_AreJudgedByLengthDigitsAndRange) {

@@ -2,12 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "app/platform_file.h"
 #include "app/text.h"
 #include "tests/support/temp_dir.h"
 
@@ -98,6 +101,8 @@ TEST(TrimmedView, BlanksAndControlsAtEitherEnd_AreRemoved) {
   }
 }
 
+// POSIX only: Windows has no file mode to keep, only a read-only attribute.
+#ifndef _WIN32
 TEST(ReplaceFileAtomically, ReadOnlyFile_IsRefusedAsAnAppendIs_AndAReplacedFileKeepsItsMode) {
   using std::filesystem::perms;
   // As root every file is writable and both succeed; otherwise the read-only one fails both.
@@ -121,14 +126,56 @@ TEST(ReplaceFileAtomically, ReadOnlyFile_IsRefusedAsAnAppendIs_AndAReplacedFileK
     std::filesystem::permissions(path, perms::owner_all);
   }
 }
+#endif
+
+// Folders and files named with Polish letters: the names reach the system whole, as the operator's
+// own data folder may be named.
+TEST(FileLayer, PolishNames_AreWrittenReadAndReplacedUnderTheirOwnNames) {
+  testing::TempDir dir;
+  const std::filesystem::path folder = dir.path() / u8"Zawody \u0105\u0119\u0142\u00f3\u015b\u017c";
+  std::filesystem::create_directory(folder);
+  const std::filesystem::path path = folder / u8"dziennik \u0142\u0105czno\u015bci.zlg";
+  const FileSteps& steps = FileSteps::System();
+
+  ASSERT_FALSE(WriteFileDurably(steps, path, "first\r\n"));
+  ASSERT_FALSE(ReplaceFileAtomically(steps, path, FreshTemporaryBeside(path), "second\r\n"));
+  const IoResult<std::string> read = ReadWholeFile(steps, path);
+  ASSERT_TRUE(read.ok()) << read.error().reason;
+  EXPECT_EQ("second\r\n", read.value());
+  std::vector<std::filesystem::path> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    names.push_back(entry.path().filename());
+  }
+  EXPECT_EQ(std::vector<std::filesystem::path>{path.filename()}, names);
+}
+
+TEST(ErrorText, Errors_GiveTheSystemsOwnText) {
+  EXPECT_EQ(std::strerror(ENOSPC), platform::ErrorText(ENOSPC));
+#ifdef _WIN32
+  // ERROR_DISK_FULL: the system's message without the line end it comes with.
+  const std::string disk_full = platform::ErrorText(platform::WindowsError(112));
+  EXPECT_FALSE(disk_full.empty());
+  EXPECT_EQ(std::string::npos, disk_full.find_first_of("\r\n"));
+  EXPECT_NE(' ', disk_full.back());
+  EXPECT_NE(std::strerror(EIO), disk_full);
+  // A code the system has no message for is still named.
+  EXPECT_NE(std::string::npos,
+            platform::ErrorText(platform::WindowsError(0x2345678)).find("systemu nr 36984440"));
+#endif
+}
 
 TEST(FreshTemporaryBeside, NeverNamesAFileThatExists) {
   testing::TempDir dir;
   const std::filesystem::path target = dir / "kopia.log";
   EXPECT_EQ(dir / "kopia.log.zapis~", FreshTemporaryBeside(target));
   testing::WriteFile(dir / "kopia.log.zapis~", "the operator's");
+#ifdef _WIN32
+  // A link needs a privilege there that a test cannot count on.
+  EXPECT_EQ(dir / "kopia.log.zapis1~", FreshTemporaryBeside(target));
+#else
   std::filesystem::create_symlink(dir / "nowhere", dir / "kopia.log.zapis1~");
   EXPECT_EQ(dir / "kopia.log.zapis2~", FreshTemporaryBeside(target));
+#endif
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include "app/log_loading.h"
 #include "tests/support/scripted_file_steps.h"
+#include "tests/support/system_reasons.h"
 #include "tests/support/temp_dir.h"
 
 namespace zt {
@@ -57,7 +58,7 @@ TEST_F(LogFileTest, Append_DirectoryWhereTheBackupShouldBe_StoresTheLineAndSaysW
   EXPECT_FALSE(outcome.log);
   ASSERT_TRUE(outcome.backup);
   EXPECT_EQ(files_.backup, outcome.backup->path);
-  EXPECT_EQ(std::strerror(EISDIR), outcome.backup->reason);
+  EXPECT_EQ(testing::IsADirectoryReason(), outcome.backup->reason);
   EXPECT_EQ(kFirst + "\r\n" + kSecond + "\r\n", ReadFile(files_.log));
 }
 

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/platform_file.h"
 #include "tests/support/scripted_file_steps.h"
 #include "tests/support/temp_dir.h"
 
@@ -22,7 +23,12 @@ const std::string kSecond = "2026-12-06 1207 80M CW 599      2 QQ2DEF          5
 const std::string kTwoLines = kFirst + "\r\n" + kSecond + "\r\n";
 const ScoringContext kScoring{Round::kShortWave, 4, "KO00HU"};
 
+// Windows has no EDQUOT; its own code for a full disk (ERROR_DISK_FULL) stands in.
+#ifdef _WIN32
+constexpr int kErrors[] = {ENOSPC, EIO, EACCES, EROFS, platform::WindowsError(112)};
+#else
 constexpr int kErrors[] = {ENOSPC, EIO, EACCES, EROFS, EDQUOT};
+#endif
 
 EntryFields Entry(const char* callsign, const char* received_group) {
   return EntryFields{"2026-12-06", "12:10", "CW", "599", "3", callsign, "599", received_group};
@@ -145,7 +151,7 @@ TEST(ContestLogFlows, FailingAtEveryFileStep_NamesTheFileAndLeavesWhatARestartSh
 
       ASSERT_TRUE(reported);
       EXPECT_EQ(file, reported->path.filename());
-      EXPECT_EQ(std::strerror(error), reported->reason);
+      EXPECT_EQ(platform::ErrorText(error), reported->reason);
       const std::string log = run.Log();
       EXPECT_TRUE(log == kTwoLines || log == log_after) << log;
       EXPECT_EQ(ShownAfterRestart(run.dir), ShownBy(run.log));
@@ -225,7 +231,7 @@ TEST(ContestLogFlows, RecalculationOfAnUnreadableLog_KeepsTheQsosInView) {
   };
   const IoStatus unread = run.log.Recalculate(kScoring);
   ASSERT_TRUE(unread);
-  EXPECT_EQ(std::strerror(EACCES), unread->reason);
+  EXPECT_EQ(platform::ErrorText(EACCES), unread->reason);
   EXPECT_EQ((std::vector<std::string>{kFirst, kSecond}), run.log.lines());
   EXPECT_EQ(22, run.log.score().score);
 }

@@ -7,6 +7,7 @@
 
 #include "app/text.h"
 #include "tests/support/scripted_file_steps.h"
+#include "tests/support/system_reasons.h"
 #include "tests/support/temp_dir.h"
 
 namespace zt {
@@ -213,7 +214,7 @@ TEST(ReadSettingsFile, MissingFile_ReportsTheSystemReason) {
   const IoResult<LoadedSettings> loaded = ReadSettingsFile(FileSteps::System(), dir.path());
   ASSERT_FALSE(loaded.ok());
   EXPECT_EQ(dir / kSettingsFileName, loaded.error().path);
-  EXPECT_EQ("No such file or directory", loaded.error().reason);
+  EXPECT_EQ(testing::NoSuchFileReason(), loaded.error().reason);
 }
 
 TEST(WriteSettingsFile, TemporaryFileBlocked_FailsAndKeepsTheOldFile) {
