@@ -168,20 +168,38 @@ type_repeated_callsign() {
   wait_red_panel
 }
 
+# --- The status line under the buttons ----------------------------------------------------
+
+crop_status() { import -window "$MAIN" -crop 649x48+16+426 +repage "$1"; }
+remember_status() { crop_status "$WORK/status-before.png"; }
+status_changed() {
+  crop_status "$WORK/status-now.png" && ! same_picture "$WORK/status-before.png" "$WORK/status-now.png"
+}
+# Waits until the status line shows something new ($1 says what), then remembers it.
+wait_status_change() {
+  wait_until "the status line to show $1" status_changed
+  remember_status
+}
+
 # --- Entering QSOs -----------------------------------------------------------------------
 
 LOGGED=0
 
 # Types a callsign, moves to the group with $2 (space or Return), types the group and adds the
-# QSO with Enter; waits until the log file holds it.
+# QSO with Enter; waits until the log file holds it. The status line changes at each stage: the
+# partial check, what the QSO would score, then the counts.
 qso() {
   local callsign=$1 move=$2 group=$3
+  remember_status
   type_text "$callsign"
+  wait_status_change "the partial check of $callsign"
   press "$move"
   type_text "$group"
+  wait_status_change "what $callsign would score"
   press Return
   LOGGED=$((LOGGED + 1))
   wait_lines "$LOG" "$LOGGED"
+  wait_status_change "the counts after $callsign"
 }
 
 # A QSO whose group is questioned; $3 answers the question ("alt+t" Tak, "Return" Nie).
@@ -504,7 +522,16 @@ vhf_contest() {
   press Next
   qso QQ1JJL space 12ko03md
   wait_clock
-  qso QQ9BBB/P space 13ko02aa
+  step "a bonus station typed: the status line gives its distance, bearing and points"
+  remember_status
+  type_text QQ9BBB/P
+  press space
+  type_text 13ko02aa
+  wait_status_change "what QQ9BBB/P would score"
+  screenshot "$MAIN" "$SHOTS/status-line-$ROUND.png"
+  press Return
+  LOGGED=$((LOGGED + 1))
+  wait_lines "$LOG" "$LOGGED"
   qso QQ2KKT space 14jo81xx
   qso QQ3LLA space 15ko11ll
   qso QQ4MMB space 16kn19aa
