@@ -83,13 +83,7 @@ bool IsBonusStation(std::string_view callsign) {
 std::int64_t VhfPoints(std::string_view locator, std::string_view own_locator) {
   if (LocatorIsInvalid(own_locator)) return 0;
   if (locator == own_locator.substr(0, kLocatorLength)) return kSameSubsquarePoints;
-  double longitude_a = 0;
-  double latitude_a = 0;
-  double longitude_b = 0;
-  double latitude_b = 0;
-  LocatorToLonLat(locator, longitude_a, latitude_a);
-  LocatorToLonLat(own_locator, longitude_b, latitude_b);
-  return LocatorDistanceKm(latitude_a, latitude_b, longitude_a, longitude_b);
+  return DistanceBetweenLocators(locator, own_locator);
 }
 
 std::string VhfResult(const BodyFields& fields, std::string_view callsign, std::string_view mode,

@@ -60,18 +60,36 @@ std::int32_t LocatorDistanceKm(double latitude_a, double latitude_b, double long
   return static_cast<std::int32_t>(c > 0 ? std::trunc(d) : std::trunc(kHalfCircumferenceKm + d));
 }
 
+namespace {
+
+// The centre of a locator's subsquare, in degrees.
+struct Centre {
+  double longitude = 0;
+  double latitude = 0;
+};
+
+Centre CentreOf(std::string_view locator) {
+  Centre centre;
+  LocatorToLonLat(locator, centre.longitude, centre.latitude);
+  return centre;
+}
+
+}  // namespace
+
+std::int32_t DistanceBetweenLocators(std::string_view a, std::string_view b) {
+  const Centre from = CentreOf(a);
+  const Centre to = CentreOf(b);
+  return LocatorDistanceKm(from.latitude, to.latitude, from.longitude, to.longitude);
+}
+
 std::optional<int> LocatorBearing(std::string_view from, std::string_view to) {
   if (from.substr(0, kLocatorLength) == to.substr(0, kLocatorLength)) return std::nullopt;
-  double longitude_a = 0;
-  double latitude_a = 0;
-  double longitude_b = 0;
-  double latitude_b = 0;
-  LocatorToLonLat(from, longitude_a, latitude_a);
-  LocatorToLonLat(to, longitude_b, latitude_b);
+  const Centre a = CentreOf(from);
+  const Centre b = CentreOf(to);
   constexpr double kRadiansPerDegree = 3.14159265358979323846 / 180;
-  const double lat_a = latitude_a * kRadiansPerDegree;
-  const double lat_b = latitude_b * kRadiansPerDegree;
-  const double delta_lon = (longitude_b - longitude_a) * kRadiansPerDegree;
+  const double lat_a = a.latitude * kRadiansPerDegree;
+  const double lat_b = b.latitude * kRadiansPerDegree;
+  const double delta_lon = (b.longitude - a.longitude) * kRadiansPerDegree;
   const double y = std::sin(delta_lon) * std::cos(lat_b);
   const double x =
       std::cos(lat_a) * std::sin(lat_b) - std::sin(lat_a) * std::cos(lat_b) * std::cos(delta_lon);

@@ -22,6 +22,9 @@ void LocatorToLonLat(std::string_view text, double& longitude, double& latitude)
 std::int32_t LocatorDistanceKm(double latitude_a, double latitude_b, double longitude_a,
                                double longitude_b);
 
+// The distance between the centres of two valid locators' subsquares, as LocatorDistanceKm.
+std::int32_t DistanceBetweenLocators(std::string_view a, std::string_view b);
+
 // The initial great-circle bearing from locator `from` to locator `to`, both valid, in whole
 // degrees 0-359 clockwise from north. Nothing when the two are the same subsquare.
 std::optional<int> LocatorBearing(std::string_view from, std::string_view to);

@@ -132,10 +132,7 @@ QsoPreview ContestLog::Preview(const NewQso& qso, std::string_view callsign, std
     const std::string group(TrimmedView(ReceivedGroupOf(qso.body)));
     const std::string_view locator = LastChars(group, kLocatorLength);
     if (!LocatorIsInvalid(locator) && !LocatorIsInvalid(scoring.own_locator)) {
-      double longitude_a = 0, latitude_a = 0, longitude_b = 0, latitude_b = 0;
-      LocatorToLonLat(scoring.own_locator, longitude_a, latitude_a);
-      LocatorToLonLat(locator, longitude_b, latitude_b);
-      preview.distance_km = LocatorDistanceKm(latitude_a, latitude_b, longitude_a, longitude_b);
+      preview.distance_km = DistanceBetweenLocators(locator, scoring.own_locator);
       preview.bearing = LocatorBearing(scoring.own_locator, locator);
     }
   }
