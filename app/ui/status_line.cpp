@@ -12,11 +12,6 @@ namespace zt {
 
 namespace {
 
-// The modes as the mode box names them.
-QString ModeName(std::string_view mode) {
-  return mode == "PH" ? QStringLiteral("SSB") : FromCore(std::string(mode));
-}
-
 QString CountsText(const LogCounts& counts, Round round) {
   QString text = QStringLiteral("QSO: %1, zaliczone: %2 · ").arg(counts.qsos).arg(counts.counting);
   text += round == Round::kVhf ? QStringLiteral("FM: %1").arg(counts.fm)
@@ -61,12 +56,10 @@ QString PartialText(const std::vector<WorkedCallsign>& found) {
   if (found.empty()) return QStringLiteral("Podobne: brak");
   QStringList shown;
   for (const WorkedCallsign& worked : found) {
-    QStringList modes;
-    for (const QString& mode : FromCore(worked.modes).split(QLatin1Char(' '))) {
-      modes << ModeName(ToCore(mode));
-    }
-    shown << FromCore(worked.callsign) + QStringLiteral(" (") + modes.join(QLatin1Char(' ')) +
-                 QLatin1Char(')');
+    // The modes as the mode box names them: the log's PH is SSB there.
+    const QString modes =
+        FromCore(worked.modes).replace(QStringLiteral("PH"), QStringLiteral("SSB"));
+    shown << FromCore(worked.callsign) + QStringLiteral(" (") + modes + QLatin1Char(')');
   }
   return QStringLiteral("Podobne: ") + shown.join(QStringLiteral(", "));
 }
