@@ -30,7 +30,6 @@ class BenchPrompts : public Prompts {
     return std::nullopt;
   }
   void Beep() override { ++beeps; }
-  void Announce(QWidget*) override {}
 
   Answer answer = Answer::kNo;
   QString typed;

@@ -6,8 +6,9 @@ namespace zt {
 
 void TForm1::Timer1Timer() {
   const ClockFields now = CurrentUtcFields(*environment_.time_source);
-  Edit3->setText(FromCore(now.time));
-  Edit2->setText(FromCore(now.date));
+  // Each tick writes only what changed: most ticks change nothing.
+  ShowText(Edit3, FromCore(now.time));
+  ShowText(Edit2, FromCore(now.date));
 }
 
 void TForm1::StartClock() {
@@ -65,7 +66,7 @@ void TForm1::StepClockBy(int minutes) {
 bool TForm1::ShowFieldCheck(QLineEdit* field, const CheckedField& checked, const char* bad_format,
                             const char* bad_data) {
   if (field_check_running_) return false;
-  if (field->text() != FromCore(checked.text)) field->setText(FromCore(checked.text));
+  ShowText(field, FromCore(checked.text));
   if (checked.check == FieldCheck::kOk) return true;
   field_check_running_ = true;
   prompts().Show(ErrorMessage(

@@ -146,9 +146,13 @@ void TForm1::Edit4Change() {
     const std::string mode =
         ComboBox2->currentIndex() == 1 ? "PH" : ToCore(ComboBox2->currentText());
     if (contest_log_.IsRepeated(mode, ToCore(Edit4->text()))) {
-      Panel3->setText(Edit4->text() + " - QSO zaliczone!");
+      const QString warning = Edit4->text() + " - QSO zaliczone!";
+      if (Panel3->text() != warning) {
+        // Shown afresh, so that a screen reader speaks the new callsign too.
+        Panel3->hide();
+        Panel3->setText(warning);
+      }
       Panel3->show();
-      prompts().Announce(Panel3);
       prompts().Beep();
       ShowPreview();
       return;

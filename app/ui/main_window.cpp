@@ -1,6 +1,5 @@
 #include "app/ui/main_window.h"
 
-#include <QAccessible>
 #include <QApplication>
 #include <QEvent>
 #include <QFontDatabase>
@@ -61,9 +60,10 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const QString& captio
 }
 
 // A panel-like label: bold white text on a coloured background, centred.
-QLabel* MakeBanner(QWidget* parent, const char* name, const QString& text, QRect geometry,
-                   const char* background) {
-  auto* banner = Make<QLabel>(parent, name, geometry);
+template <class Label>
+Label* MakeBanner(QWidget* parent, const char* name, const QString& text, QRect geometry,
+                  const char* background) {
+  auto* banner = Make<Label>(parent, name, geometry);
   banner->setText(text);
   banner->setAlignment(Qt::AlignCenter);
   banner->setStyleSheet(
@@ -199,8 +199,9 @@ void TForm1::CreateControls() {
   Edit4 = MakeEdit(this, "Edit4", {120, 128, 97, 23}, Label6, true);
   Label8 = MakeLabel(this, "Label8", "Grupa odebrana", {232, 112});
   Edit6 = MakeEdit(this, "Edit6", {232, 128, 81, 23}, Label8, true);
-  Panel4 = MakeBanner(this, "Panel4", "Włącz zegar", {16, 154, 89, 22}, "blue");
-  Panel3 = MakeBanner(this, "Panel3", "QSO powtórzone", {120, 154, 193, 22}, "red");
+  Panel4 = MakeBanner<QLabel>(this, "Panel4", "Włącz zegar", {16, 154, 89, 22}, "blue");
+  Panel3 =
+      MakeBanner<NotificationLabel>(this, "Panel3", "QSO powtórzone", {120, 154, 193, 22}, "red");
   Panel3->hide();
 
   Timer1 = new QTimer(this);

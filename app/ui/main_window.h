@@ -23,6 +23,7 @@
 #include "app/file_io.h"
 #include "app/time_source.h"
 #include "app/ui/log_list_model.h"
+#include "app/ui/notification_label.h"
 #include "app/ui/prompts.h"
 #include "app/ui/up_down.h"
 #include "export/adif.h"
@@ -123,8 +124,6 @@ class TForm1 : public QWidget {
 
  private:
   void CreateStatusArea();
-  // Sets a line of the status area, its accessible name too, so a screen reader reads it.
-  void SetStatusText(QLabel* label, const QString& text);
 
  public:
   // --- Contest clock (app/clock_handlers.cpp) ---
@@ -249,7 +248,7 @@ class TForm1 : public QWidget {
   QLabel* Label8;                       // "Grupa odebrana" / per round
   QLineEdit* Edit6;                     // received control group
   QLabel* Panel4;                       // "Włącz zegar": visible while the clock is stopped
-  QLabel* Panel3;                       // "QSO powtórzone": the repeated-QSO warning
+  NotificationLabel* Panel3;            // "QSO powtórzone": the repeated-QSO warning, spoken
   QListView* ListBox1;                  // the log list
   QLabel* Label30;                      // "Wynik:"
   QLabel* Label31;                      // the score

@@ -39,9 +39,6 @@ class Prompts {
   // `suggested` may be a whole path: the dialog then opens in its folder.
   virtual std::optional<QString> SaveFileName(const QString& suggested, const QString& filter) = 0;
   virtual void Beep() = 0;
-  // Tells a screen reader that `source` appeared with news, the focus staying where it is; the
-  // reader speaks its accessible name.
-  virtual void Announce(QWidget* source) = 0;
 };
 
 }  // namespace zt

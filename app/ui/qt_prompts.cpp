@@ -1,6 +1,5 @@
 #include "app/ui/qt_prompts.h"
 
-#include <QAccessible>
 #include <QApplication>
 #include <QFileDialog>
 #include <QInputDialog>
@@ -112,10 +111,5 @@ std::optional<QString> QtPrompts::SaveFileName(const QString& suggested, const Q
 }
 
 void QtPrompts::Beep() { QApplication::beep(); }
-
-void QtPrompts::Announce(QWidget* source) {
-  QAccessibleEvent alert(source, QAccessible::Alert);
-  QAccessible::updateAccessibility(&alert);
-}
 
 }  // namespace zt

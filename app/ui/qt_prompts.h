@@ -18,7 +18,6 @@ class QtPrompts : public Prompts {
                    const QString& prefilled) override;
   std::optional<QString> SaveFileName(const QString& suggested, const QString& filter) override;
   void Beep() override;
-  void Announce(QWidget* source) override;
 
  private:
   QPointer<QWidget> parent_;

@@ -86,7 +86,7 @@ void TForm1::CreateStatusArea() {
 void TForm1::ShowCounts() {
   const LogCounts counts =
       CountLog(contest_log_.lines(), ToCore(Edit2->text()), ToCore(Edit3->text()));
-  SetStatusText(CountsLabel, CountsText(counts, RoundOf(contest_category_)));
+  CountsLabel->setText(CountsText(counts, RoundOf(contest_category_)));
 }
 
 void TForm1::ShowPreview() {
@@ -99,17 +99,10 @@ void TForm1::ShowPreview() {
                                          ToCore(ComboBox2->currentText()), Scoring()),
                     round, callsign);
   }
-  SetStatusText(PreviewLabel, preview);
-  SetStatusText(PartialLabel, callsign.size() < kPartialCheckMinimum
-                                  ? QString()
-                                  : PartialText(contest_log_.PartialCheck(callsign)));
-}
-
-void TForm1::SetStatusText(QLabel* label, const QString& text) {
-  if (label->text() == text) return;
-  label->setText(text);
-  // A screen reader reads the line again when it changes.
-  label->setAccessibleName(text);
+  PreviewLabel->setText(preview);
+  PartialLabel->setText(callsign.size() < kPartialCheckMinimum
+                            ? QString()
+                            : PartialText(contest_log_.PartialCheck(callsign)));
 }
 
 }  // namespace zt

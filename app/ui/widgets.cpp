@@ -110,6 +110,10 @@ void SetCharacterRule(QLineEdit* edit, std::function<bool(QChar)> refused) {
                    });
 }
 
+void ShowText(QLineEdit* field, const QString& text) {
+  if (field->text() != text) field->setText(text);
+}
+
 void OnExit(QWidget* widget, std::function<void()> handler) {
   Hook(widget, [handler = std::move(handler)](QEvent* event) {
     if (event->type() == QEvent::FocusOut) {

@@ -38,6 +38,10 @@ void SetFieldRules(QLineEdit* edit, bool upper_case);
 // `refused` sees each character once and may beep.
 void SetCharacterRule(QLineEdit* edit, std::function<bool(QChar)> refused);
 
+// Sets the field's text where it differs. Setting the same text again would still tell a screen
+// reader that the field changed, and put the cursor at its end.
+void ShowText(QLineEdit* field, const QString& text);
+
 // Runs `handler` when the widget loses the focus to another control of the program; switching
 // to another program does not count as leaving the field.
 void OnExit(QWidget* widget, std::function<void()> handler);

@@ -58,6 +58,17 @@ TEST_F(ClockTest, Tick_ShowsTrueUtcForTheZone) {
   }
 }
 
+// A tick that changes nothing writes nothing: a rewrite would put the cursor at the end and tell
+// a screen reader of a change twice a second.
+TEST_F(ClockTest, TickWithinTheSameMinute_LeavesTheFieldsAsTheyAre) {
+  form1().Timer1Timer();
+  form1().Edit3->setCursorPosition(2);
+  form1().Edit2->setSelection(0, 4);
+  form1().Timer1Timer();
+  EXPECT_EQ(2, form1().Edit3->cursorPosition());
+  EXPECT_EQ("2026", form1().Edit2->selectedText());
+}
+
 TEST_F(ClockTest, RunningClock_OverwritesTypedTimeWithinHalfASecond) {
   form1().StartClock();
   form1().Edit3->setText("12:00");

@@ -54,7 +54,7 @@ TEST_F(MainWindowTest, RedAndBluePanels_StandOverTheColumnHeadings_ForTheEyeAndT
   form1().StopClock();
   ASSERT_TRUE(form1().Panel3->isVisible());
   ASSERT_TRUE(form1().Panel4->isVisible());
-  for (QLabel* panel : {form1().Panel3, form1().Panel4}) {
+  for (QLabel* panel : std::initializer_list<QLabel*>{form1().Panel3, form1().Panel4}) {
     SCOPED_TRACE(panel->objectName().toStdString());
     const QRect area = panel->geometry();
     for (const QPoint point :

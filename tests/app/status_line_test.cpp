@@ -1,11 +1,28 @@
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
+#include <QEvent>
 
 #include "tests/support/program_fixture.h"
 
 namespace zt::testing {
 namespace {
+
+// Counts the times a widget is shown: each is an "object shown" event to a screen reader.
+class ShowCounter : public QObject {
+ public:
+  explicit ShowCounter(QWidget* widget) { widget->installEventFilter(this); }
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Show) ++count;
+    return false;
+  }
+  int count = 0;
+};
+
+std::string SpokenName(QWidget* widget) {
+  return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name).toStdString();
+}
 
 // The fake clock shows 2026-12-06 12:05 UTC; the own locator is KO00HU.
 class StatusLineTest : public ProgramTest {
@@ -82,17 +99,50 @@ TEST_F(StatusLineTest, TheStatusLine_NeverTakesTheFocusAndScreenReadersReadIt) {
     Key(QApplication::focusWidget(), Qt::Key_Tab);
     EXPECT_NE("QLabel", std::string(QApplication::focusWidget()->metaObject()->className()));
   }
-  EXPECT_EQ(Counts(), form1().CountsLabel->accessibleName().toStdString());
+  // What a screen reader reads of them is their text.
+  for (QLabel* line : {form1().CountsLabel, form1().PreviewLabel, form1().PartialLabel})
+    EXPECT_EQ(line->text().toStdString(), SpokenName(line)) << line->objectName().toStdString();
+  EXPECT_NE("", Counts());
 }
 
-TEST_F(StatusLineTest, RepeatedQso_IsAnnouncedWithoutMovingTheFocus) {
+// A screen reader speaks a notification as it is shown, so each new repeated callsign shows the
+// panel afresh; the focus never leaves the callsign field.
+TEST_F(StatusLineTest, RepeatedQso_IsANotificationShownAfreshForEachCallsign) {
   WriteSettings(4);
-  WriteLog({"2026-12-06 1100 80M CW 599      1 QQ1ABC          599           5  2"});
+  WriteLog({"2026-12-06 1100 80M CW 599      1 QQ1AB           599           5  2",
+            "2026-12-06 1101 80M CW 599      2 QQ1ABC          599           5  2"});
   Start();
-  Type(form1().Edit4, "QQ1ABC");
-  EXPECT_TRUE(form1().Panel3->isVisible());
-  EXPECT_EQ(QStringList{"QQ1ABC - QSO zaliczone!"}, prompts_.announced);
-  EXPECT_EQ(form1().Edit4, QApplication::focusWidget());
+  QAccessibleInterface* panel = QAccessible::queryAccessibleInterface(form1().Panel3);
+  ASSERT_NE(nullptr, panel);
+  EXPECT_EQ(QAccessible::Notification, panel->role());
+
+  ShowCounter panel_shown(form1().Panel3);
+  struct Step {
+    const char* key;
+    const char* spoken;  // null: the panel is hidden
+    int times_shown;
+  };
+  const Step steps[] = {
+      {"Q", nullptr, 0},
+      {"Q1AB", "QQ1AB - QSO zaliczone!", 1},
+      {"C", "QQ1ABC - QSO zaliczone!", 2},
+      {"D", nullptr, 2},
+  };
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.key);
+    Type(form1().Edit4, step.key);
+    EXPECT_EQ(step.spoken != nullptr, form1().Panel3->isVisible());
+    if (step.spoken) {
+      EXPECT_EQ(step.spoken, SpokenName(form1().Panel3));
+    }
+    EXPECT_EQ(step.times_shown, panel_shown.count);
+    EXPECT_EQ(form1().Edit4, QApplication::focusWidget());
+  }
+  // Back to a repeated callsign it is shown again; checking the same callsign again leaves it.
+  Key(form1().Edit4, Qt::Key_Backspace);
+  EXPECT_EQ(3, panel_shown.count);
+  form1().Edit4Change();
+  EXPECT_EQ(3, panel_shown.count);
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QAccessible>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -35,11 +34,6 @@ class ScriptedPrompts : public Prompts {
                    const QString& prefilled) override;
   std::optional<QString> SaveFileName(const QString& suggested, const QString& filter) override;
   void Beep() override { ++beeps; }
-  // What a screen reader would speak: the source's accessible name.
-  void Announce(QWidget* source) override {
-    announced << QAccessible::queryAccessibleInterface(source)->text(QAccessible::Name);
-  }
-  QStringList announced;
 
   // Every expected prompt was shown.
   bool Done() const { return script_.empty(); }
