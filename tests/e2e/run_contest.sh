@@ -6,6 +6,7 @@
 #   run_contest.sh shortwave|vhf
 #
 # ZT_BUILD_DIR        the configured build to install (required)
+# ZT_AT_SPI_BUS_LAUNCHER, ZT_PYTHON  what the screen reader's listener needs (screen_reader.sh)
 # ZT_SCREENSHOT_DIR   where the screenshots of the windows go (default: the run's folder)
 # ZT_UPDATE_GOLDEN=1  writes the files of this run as the new golden files
 set -euo pipefail
@@ -24,6 +25,8 @@ BUILD_DIR=${ZT_BUILD_DIR:?ZT_BUILD_DIR names the build to install}
 FAKETIME_LIB=${ZT_FAKETIME_LIB:-/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1}
 # source-path: SCRIPTDIR
 source "$HERE/x11_driver.sh"
+# source-path: SCRIPTDIR
+source "$HERE/screen_reader.sh"
 
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/zt-e2e-$ROUND.XXXXXX")
 # A blank and a Polish letter in the folder name, as an operator may well choose.
@@ -51,6 +54,7 @@ finish() {
     fi
   fi
   if [ -n "$WM_PID" ]; then kill "$WM_PID" 2>/dev/null || true; fi
+  stop_screen_reader_listener
   stop_x_server
   if [ "$status" -eq 0 ]; then
     rm -rf "$WORK"
@@ -161,11 +165,15 @@ restart_clock_from_the_blue_panel() {
   wait_clock
 }
 
-# Types a worked callsign: the red panel shows it whole, over the list's headings. The callsign
-# must land in the callsign field, wherever the last command left the focus.
+# Types a worked callsign: the red panel shows it whole, over the list's headings, and a screen
+# reader is told of it. The callsign must land in the callsign field, wherever the last command
+# left the focus.
 type_repeated_callsign() {
+  local from
+  from=$(next_heard_line)
   type_text "$1"
   wait_red_panel
+  wait_repeated_callsign_heard "$from" "$1"
 }
 
 # --- The status line under the buttons ----------------------------------------------------
@@ -187,19 +195,23 @@ LOGGED=0
 
 # Types a callsign, moves to the group with $2 (space or Return), types the group and adds the
 # QSO with Enter; waits until the log file holds it. The status line changes at each stage: the
-# partial check, what the QSO would score, then the counts.
+# partial check, what the QSO would score, then the counts, on the screen and to a screen reader.
 qso() {
-  local callsign=$1 move=$2 group=$3
+  local callsign=$1 move=$2 group=$3 from
+  from=$(next_heard_line)
   remember_status
   type_text "$callsign"
   wait_status_change "the partial check of $callsign"
+  wait_status_heard "$from" "Podobne: " "the partial check of $callsign"
   press "$move"
   type_text "$group"
   wait_status_change "what $callsign would score"
+  wait_status_heard "$from" "To QSO: " "what $callsign would score"
   press Return
   LOGGED=$((LOGGED + 1))
   wait_lines "$LOG" "$LOGGED"
   wait_status_change "the counts after $callsign"
+  wait_status_heard "$from" "QSO: $LOGGED, " "the counts after $callsign"
 }
 
 # A QSO whose group is questioned; $3 answers the question ("alt+t" Tak, "Return" Nie).
@@ -561,6 +573,7 @@ choose_category() { "choose_category_$ROUND"; }
 "${ROUND}_settings"
 start_x_server
 start_window_manager
+start_screen_reader_listener
 install_program
 
 step "first start"
