@@ -65,14 +65,9 @@ void TForm1::Button4Click() {
     return;
   }
 
-  const Round round = RoundOf(contest_category_);
   const std::string sent_group = TrimBlanks(ToCore(Edit8->text()));
   Edit8->setText(FromCore(sent_group));
-  const NewQso qso =
-      ComposeQso(EntryFields{ToCore(Edit2->text()), ToCore(Edit3->text()),
-                             ModeColumn(round, ComboBox2->currentIndex()), ToCore(Edit5->text()),
-                             sent_group, callsign, ToCore(Edit7->text()), ToCore(Edit6->text())},
-                 round);
+  const NewQso qso = EnteredQso(sent_group);
 
   QString question;
   switch (qso.confirmation) {
