@@ -34,6 +34,10 @@ std::array<bool, 8> LetterBonusState::LitLetters() const {
   return lit;
 }
 
+std::string_view StationOf(std::string_view callsign) {
+  return TrimmedView(callsign.substr(0, callsign.find('/')));
+}
+
 bool UpdateLetterBonus(std::string_view callsign, std::string_view mode,
                        const ScoringContext& scoring, LetterBonusState& state) {
   // An awarded word has every letter: nothing can change, and most of a long log ends here.
@@ -44,8 +48,7 @@ bool UpdateLetterBonus(std::string_view callsign, std::string_view mode,
     return false;
   }
 
-  // A portable or foreign-prefixed form is the same station up to its first "/".
-  const std::string_view station = TrimmedView(callsign.substr(0, callsign.find('/')));
+  const std::string_view station = StationOf(callsign);
   const char letter = station.empty() ? '\0' : station.back();
   const auto has = [](std::string_view letters, char c) {
     return c != '\0' && letters.find(c) != std::string_view::npos;

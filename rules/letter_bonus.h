@@ -31,6 +31,10 @@ struct ScoringContext {
   std::string own_locator;  // the station dialog's locator field
 };
 
+// The station a callsign names, whose last letter feeds the word: the callsign up to its first
+// "/" (a portable or foreign-prefixed form is the same station), blanks trimmed.
+std::string_view StationOf(std::string_view callsign);
+
 // Feeds one scoring QSO to the collection. `mode` is "CW", "PH" or "FM"; "SSB" counts as "PH".
 // Returns true when this call completed the word: the caller adds kLetterBonusPoints to the score.
 bool UpdateLetterBonus(std::string_view callsign, std::string_view mode,

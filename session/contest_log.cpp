@@ -6,6 +6,7 @@
 
 #include "app/text.h"
 #include "rules/contest.h"
+#include "rules/letter_bonus.h"
 #include "rules/locator.h"
 #include "rules/recalculation.h"
 
@@ -126,7 +127,7 @@ QsoPreview ContestLog::Preview(const NewQso& qso, std::string_view callsign, std
   const auto lit = [](const LetterBonusState& letters) {
     return letters.first_letters.size() + letters.second_letters.size();
   };
-  preview.letter_counts = lit(trial.letters) > lit(state_.letters);
+  if (lit(trial.letters) > lit(state_.letters)) preview.letter = StationOf(callsign).back();
   preview.bonus_station = preview.result.find('+') != std::string::npos;
   if (scoring.round == Round::kVhf) {
     const std::string group(TrimmedView(ReceivedGroupOf(qso.body)));

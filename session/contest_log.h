@@ -42,7 +42,7 @@ struct AddOutcome {
 struct QsoPreview {
   std::string result;              // the result text adding would write ("2", "DUPE", "CTRL"...)
   std::int64_t points = 0;         // what it would add to the score, bonus station included
-  bool letter_counts = false;      // its letter would light one of the bonus word's
+  char letter = '\0';              // the bonus word's letter it would light, or none
   std::optional<int> distance_km;  // VHF, when the group ends in a locator and the own is valid
   std::optional<int> bearing;      // from the own locator, 0-359 with north 0
   bool bonus_station = false;

@@ -21,13 +21,6 @@ QString CountsText(const LogCounts& counts, Round round) {
                     .arg(counts.last_10_minutes);
 }
 
-// The station's letter, as the letter bonus reads it: the last before any "/".
-QString LetterOf(const std::string& callsign) {
-  const std::string_view station =
-      TrimmedView(std::string_view(callsign).substr(0, callsign.find('/')));
-  return station.empty() ? QString() : FromCore(std::string(1, station.back()));
-}
-
 QString VerdictText(const QsoPreview& preview) {
   if (preview.result == "DUPE") return QStringLiteral("powtórzone, 0 pkt");
   if (preview.result == "CTRL") return QStringLiteral("emisja nie punktuje w tej kategorii");
@@ -35,7 +28,7 @@ QString VerdictText(const QsoPreview& preview) {
   return QStringLiteral("%1 pkt").arg(preview.points);
 }
 
-QString PreviewText(const QsoPreview& preview, Round round, const std::string& callsign) {
+QString PreviewText(const QsoPreview& preview, Round round) {
   QString text = QStringLiteral("To QSO: ");
   if (round == Round::kVhf) {
     // Nothing until the group ends in a locator the distance can be measured to.
@@ -47,8 +40,9 @@ QString PreviewText(const QsoPreview& preview, Round round, const std::string& c
   text += VerdictText(preview);
   if (preview.bonus_station)
     text += QStringLiteral(" (+%1 stacja premiowana)").arg(kBonusStationPoints);
-  if (preview.letter_counts)
-    text += QStringLiteral(" · litera %1 do TELTÓLME").arg(LetterOf(callsign));
+  if (preview.letter)
+    text +=
+        QStringLiteral(" · litera %1 do TELTÓLME").arg(FromCore(std::string(1, preview.letter)));
   return text;
 }
 
@@ -97,7 +91,7 @@ void TForm1::ShowPreview() {
     preview =
         PreviewText(contest_log_.Preview(EnteredQso(TrimBlanks(ToCore(Edit8->text()))), callsign,
                                          ToCore(ComboBox2->currentText()), Scoring()),
-                    round, callsign);
+                    round);
   }
   PreviewLabel->setText(preview);
   PartialLabel->setText(callsign.size() < kPartialCheckMinimum

@@ -262,13 +262,13 @@ TEST(ContestLogPreview, ShortWave_TheSameRulesAsAddingAndNothingChanges) {
     const char* mode;
     const char* result;
     std::int64_t points;
-    bool letter;
+    char letter;  // the word's letter it would light, or none
   };
   const Case cases[] = {
-      {"QQ3GHT", "O", "CW", "20", 20, true},      // T is wanted
-      {"QQ3GHI", "B", "CW", "10", 10, false},     // I is no letter of the word
-      {"QQ1ABC", "5", "CW", "DUPE", 0, false},    // worked in CW already
-      {"QQ3GHI", "XYZ", "CW", "RPRT", 0, false},  // no acceptable group
+      {"QQ3GHT", "O", "CW", "20", 20, 'T'},   // T is wanted
+      {"QQ3GHI", "B", "CW", "10", 10, 0},     // I is no letter of the word
+      {"QQ1ABC", "5", "CW", "DUPE", 0, 0},    // worked in CW already
+      {"QQ3GHI", "XYZ", "CW", "RPRT", 0, 0},  // no acceptable group
   };
   TwoQsoLog run;
   const Shown before = ShownBy(run.log);
@@ -280,7 +280,7 @@ TEST(ContestLogPreview, ShortWave_TheSameRulesAsAddingAndNothingChanges) {
         run.log.Preview(ComposeQso(fields, Round::kShortWave), c.callsign, c.mode, kScoring);
     EXPECT_EQ(c.result, preview.result);
     EXPECT_EQ(c.points, preview.points);
-    EXPECT_EQ(c.letter, preview.letter_counts);
+    EXPECT_EQ(c.letter, preview.letter);
     EXPECT_FALSE(preview.distance_km);
   }
   EXPECT_EQ(before, ShownBy(run.log));
