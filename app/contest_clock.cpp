@@ -115,6 +115,15 @@ CheckedField CheckDateField(std::string_view text) {
   return checked;
 }
 
+std::optional<long long> MinutesSinceEpoch(const ClockFields& fields) {
+  const CheckedField date = CheckDateField(fields.date);
+  const CheckedField time = CheckTimeField(fields.time);
+  if (date.check != FieldCheck::kOk || time.check != FieldCheck::kOk) return std::nullopt;
+  const std::chrono::sys_days day{*CalendarDateOf(date.text)};
+  return day.time_since_epoch().count() * kMinutesPerDay + TwoDigits(time.text, 1) * 60 +
+         TwoDigits(time.text, 4);
+}
+
 StepOutcome StepByMinute(const ClockFields& fields, int minutes) {
   const CheckedField time = CheckTimeField(fields.time);
   if (time.check != FieldCheck::kOk) return StepOutcome{StepResult::kBadTime, fields};

@@ -3,6 +3,7 @@
 // The arithmetic behind the contest clock: the zone's offset, the UTC date and time fields, the
 // checks of the two fields and the one-minute step. The window keeps the running/stopped state.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -42,6 +43,9 @@ CheckedField CheckTimeField(std::string_view text);
 
 // "yyyy-mm-dd" forming a real calendar date; the separators are not examined.
 CheckedField CheckDateField(std::string_view text);
+
+// Minutes since 1970-01-01 00:00 of fields that pass both checks above; nothing otherwise.
+std::optional<long long> MinutesSinceEpoch(const ClockFields& fields);
 
 enum class StepResult {
   kOk,

@@ -48,6 +48,7 @@ TEST(MinuteOf, OnlyRealDatesAndTimes) {
                                                         {"2026-13-01", "1200"},
                                                         {"2026-12-06", "1260"},
                                                         {"2026-12-06", "12x0"},
+                                                        {"2026-12-06", "-105"},
                                                         {"26-12-06", "1200"}}) {
     EXPECT_EQ(std::nullopt, MinuteOf(date, time)) << date << " " << time;
   }
