@@ -144,7 +144,9 @@ class ContestLog {
   LogFiles files_;
   std::vector<std::string> lines_;
   ScoreState state_;
-  // Every logged callsign and its modes, for the partial check; follows the lines.
+  // Every logged callsign and its modes, for the partial check: rebuilt with every evaluation and
+  // kept up by adding. After a deletion or a mode change it waits for the recalculation, as the
+  // score does.
   std::map<std::string, std::string, std::less<>> worked_;
 };
 
