@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <memory>
 
-#include "app/ui/program.h"
+#include "app/program.h"
 #include "bench/generated_log.h"
 #include "tests/support/fake_time_source.h"
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/file_io.h"
+#include "core/file_io.h"
 #include "bench/fixtures.h"
 #include "rules/recalculation.h"
 

@@ -8,8 +8,8 @@
 #include <cstring>
 #include <memory>
 
-#include "app/ui/program.h"
-#include "app/time_source.h"
+#include "app/program.h"
+#include "core/time_source.h"
 #include "bench/bench_program.h"
 
 namespace {

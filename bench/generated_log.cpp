@@ -4,7 +4,7 @@
 #include <random>
 #include <stdexcept>
 
-#include "app/file_io.h"
+#include "core/file_io.h"
 #include "rules/recalculation.h"
 #include "settings/settings_file.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/log_line.h"
+#include "core/log_line.h"
 #include "rules/letter_bonus.h"
 
 namespace zt::bench {

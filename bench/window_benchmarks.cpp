@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "app/file_io.h"
-#include "app/log_file.h"
+#include "core/file_io.h"
+#include "core/log_file.h"
 #include "bench/bench_program.h"
 #include "bench/fixtures.h"
 #include "export/ui/adif_dialog.h"

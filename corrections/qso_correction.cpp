@@ -1,7 +1,7 @@
 #include "corrections/qso_correction.h"
 
-#include "app/text.h"
-#include "app/whole_number.h"
+#include "core/text.h"
+#include "core/whole_number.h"
 #include "rules/contest.h"
 #include "rules/locator.h"
 

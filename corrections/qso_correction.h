@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/contest_clock.h"
-#include "app/log_line.h"
+#include "core/contest_clock.h"
+#include "core/log_line.h"
 
 namespace zt {
 

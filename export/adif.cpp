@@ -1,7 +1,7 @@
 #include "export/adif.h"
 
-#include "app/file_io.h"
-#include "app/text.h"
+#include "core/file_io.h"
+#include "core/text.h"
 #include "rules/contest.h"
 
 namespace zt {

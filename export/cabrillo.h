@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/log_line.h"
+#include "core/log_line.h"
 
 namespace zt {
 

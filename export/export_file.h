@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/file_io.h"
+#include "core/file_io.h"
 
 namespace zt {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/log_line.h"
-#include "app/text.h"
+#include "core/log_line.h"
+#include "core/text.h"
 #include "fuzz/fuzz_check.h"
 #include "rules/evaluation.h"
 

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "app/file_io.h"
-#include "app/log_line.h"
-#include "app/text.h"
+#include "core/file_io.h"
+#include "core/log_line.h"
+#include "core/text.h"
 #include "fuzz/fuzz_check.h"
 #include "rules/recalculation.h"
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/file_io.h"
-#include "app/text.h"
+#include "core/file_io.h"
+#include "core/text.h"
 #include "fuzz/fuzz_check.h"
 #include "settings/settings_file.h"
 

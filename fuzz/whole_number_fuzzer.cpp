@@ -7,7 +7,7 @@
 #include <optional>
 #include <string_view>
 
-#include "app/whole_number.h"
+#include "core/whole_number.h"
 #include "fuzz/fuzz_check.h"
 
 namespace {

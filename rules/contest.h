@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <string_view>
 
-#include "app/log_line.h"
+#include "core/log_line.h"
 
 namespace zt {
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <optional>
 
-#include "app/text.h"
-#include "app/whole_number.h"
+#include "core/text.h"
+#include "core/whole_number.h"
 #include "rules/contest.h"
 #include "rules/locator.h"
 

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <unordered_map>
 
-#include "app/log_line.h"
+#include "core/log_line.h"
 #include "rules/letter_bonus.h"
 
 namespace zt {

@@ -1,6 +1,6 @@
 #include "rules/letter_bonus.h"
 
-#include "app/text.h"
+#include "core/text.h"
 
 namespace zt {
 

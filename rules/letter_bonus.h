@@ -8,7 +8,7 @@
 #include <string_view>
 #include <unordered_set>
 
-#include "app/log_line.h"
+#include "core/log_line.h"
 #include "rules/contest.h"
 
 namespace zt {

@@ -1,6 +1,6 @@
 #include "rules/recalculation.h"
 
-#include "app/text.h"
+#include "core/text.h"
 
 namespace zt {
 

@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
 # Checks the layers of the program's code and prints every file that breaks one:
-#   - only the ui/ folders include Qt or a header of a ui/ folder;
+#   - only the windows (app/ and the ui/ folders) include Qt or a header of the windows;
 #   - no include climbs from a lower library to a higher one, nor across to a sibling:
-#       app <- rules <- corrections, settings, export <- session <- the ui/ folders (the windows).
+#       core <- rules <- corrections, settings, export <- session <- the windows.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
 floor() {
   case "$1" in
-    app) echo 0 ;;
+    core) echo 0 ;;
     rules) echo 1 ;;
     corrections | settings | export) echo 2 ;;
     session) echo 3 ;;
@@ -21,12 +21,12 @@ while IFS= read -r file; do
   case "$file" in */ui/*) continue ;; esac
   folder="${file%%/*}"
   if grep -Hn '^#include <Q' "$file"; then
-    echo "$file: Qt outside a ui/ folder"
+    echo "$file: Qt outside the windows"
     broken=1
   fi
   while IFS= read -r included; do
     case "$included" in
-      */ui/*)
+      app/* | */ui/*)
         echo "$file: includes $included, a header of the windows"
         broken=1
         continue
@@ -39,10 +39,10 @@ while IFS= read -r file; do
       broken=1
     fi
   done < <(sed -n 's/^#include "\([^"]*\)".*/\1/p' "$file")
-done < <(find app rules corrections settings export session -name '*.h' -o -name '*.cpp' | sort)
+done < <(find core rules corrections settings export session -name '*.h' -o -name '*.cpp' | sort)
 
 if [ "$broken" -ne 0 ]; then
   echo "The layers are broken: see the includes above."
   exit 1
 fi
-echo "The layers hold: no Qt outside the ui/ folders, no include climbs a floor."
+echo "The layers hold: no Qt outside the windows, no include climbs a floor."

@@ -4,7 +4,7 @@
 #include <system_error>
 #include <utility>
 
-#include "app/text.h"
+#include "core/text.h"
 #include "rules/contest.h"
 #include "rules/letter_bonus.h"
 #include "rules/locator.h"

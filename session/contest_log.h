@@ -13,10 +13,10 @@
 #include <string_view>
 #include <vector>
 
-#include "app/file_io.h"
-#include "app/log_file.h"
-#include "app/log_line.h"
-#include "app/log_loading.h"
+#include "core/file_io.h"
+#include "core/log_file.h"
+#include "core/log_line.h"
+#include "core/log_loading.h"
 #include "corrections/qso_correction.h"
 #include "rules/evaluation.h"
 

@@ -2,9 +2,9 @@
 
 #include <utility>
 
-#include "app/contest_clock.h"
-#include "app/log_line.h"
-#include "app/text.h"
+#include "core/contest_clock.h"
+#include "core/log_line.h"
+#include "core/text.h"
 
 namespace zt {
 

@@ -1,6 +1,6 @@
 #include "settings/categories.h"
 
-#include "app/text.h"
+#include "core/text.h"
 
 namespace zt {
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/text.h"
-#include "app/whole_number.h"
+#include "core/text.h"
+#include "core/whole_number.h"
 #include "settings/categories.h"
 
 namespace zt {

@@ -1,7 +1,7 @@
 #include "corrections/ui/choice_dialog.h"
 
-#include "app/ui/main_window.h"
-#include "app/ui/widgets.h"
+#include "app/main_window.h"
+#include "app/widgets.h"
 
 namespace zt {
 

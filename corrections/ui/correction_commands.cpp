@@ -2,8 +2,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/ui/main_window.h"
-#include "app/ui/widgets.h"
+#include "app/main_window.h"
+#include "app/widgets.h"
 #include "corrections/ui/choice_dialog.h"
 
 namespace zt {

@@ -1,5 +1,5 @@
-#include "app/ui/main_window.h"
-#include "app/ui/widgets.h"
+#include "app/main_window.h"
+#include "app/widgets.h"
 #include "rules/recalculation.h"
 #include "settings/ui/station_dialog.h"
 

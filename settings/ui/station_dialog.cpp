@@ -3,8 +3,8 @@
 #include <QCloseEvent>
 #include <QGridLayout>
 
-#include "app/ui/main_window.h"
-#include "app/ui/widgets.h"
+#include "app/main_window.h"
+#include "app/widgets.h"
 #include "settings/categories.h"
 
 namespace zt {

@@ -1,4 +1,4 @@
-#include "app/ui/qt_prompts.h"
+#include "app/qt_prompts.h"
 
 #include <gtest/gtest.h>
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "app/file_io.h"
-#include "app/log_line.h"
+#include "core/file_io.h"
+#include "core/log_line.h"
 #include "tests/support/program_fixture.h"
 
 namespace zt::testing {

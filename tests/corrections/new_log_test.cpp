@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/log_line.h"
+#include "core/log_line.h"
 #include "tests/support/program_fixture.h"
 
 namespace zt::testing {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/file_io.h"
+#include "core/file_io.h"
 #include "export/adif.h"
 
 namespace zt {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/file_io.h"
+#include "core/file_io.h"
 
 namespace zt {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <cerrno>
 
-#include "app/file_io.h"
+#include "core/file_io.h"
 #include "export/export_file.h"
 #include "tests/support/scripted_file_steps.h"
 #include "tests/support/temp_dir.h"

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "app/log_line.h"
-#include "app/text.h"
+#include "core/log_line.h"
+#include "core/text.h"
 #include "rules/evaluation.h"
 #include "tests/rules/qso_lines.h"
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/log_line.h"
+#include "core/log_line.h"
 
 namespace zt::testing {
 

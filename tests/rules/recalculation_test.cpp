@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/text.h"
+#include "core/text.h"
 #include "tests/rules/qso_lines.h"
 
 namespace zt {

@@ -16,9 +16,9 @@
 #include <thread>
 #include <vector>
 
-#include "app/file_io.h"
-#include "app/log_file.h"
-#include "app/log_loading.h"
+#include "core/file_io.h"
+#include "core/log_file.h"
+#include "core/log_loading.h"
 #include "tests/safety/crash_workload.h"
 #include "tests/support/temp_dir.h"
 

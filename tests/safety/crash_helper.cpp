@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/log_file.h"
+#include "core/log_file.h"
 #include "tests/safety/crash_workload.h"
 
 namespace {

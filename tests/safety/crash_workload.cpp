@@ -2,7 +2,7 @@
 
 #include <random>
 
-#include "app/log_line.h"
+#include "core/log_line.h"
 #include "corrections/qso_correction.h"
 
 namespace zt::testing {

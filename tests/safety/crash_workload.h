@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "app/file_io.h"
-#include "app/log_file.h"
+#include "core/file_io.h"
+#include "core/log_file.h"
 
 namespace zt::testing {
 

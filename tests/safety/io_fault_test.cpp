@@ -15,9 +15,9 @@
 #include <string>
 #include <vector>
 
-#include "app/file_io.h"
-#include "app/log_file.h"
-#include "app/platform_file.h"
+#include "core/file_io.h"
+#include "core/log_file.h"
+#include "core/platform_file.h"
 #include "corrections/qso_correction.h"
 #include "export/cabrillo.h"
 #include "export/export_file.h"

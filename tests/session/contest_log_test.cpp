@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/platform_file.h"
+#include "core/platform_file.h"
 #include "tests/support/scripted_file_steps.h"
 #include "tests/support/temp_dir.h"
 

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cerrno>
 
-#include "app/text.h"
+#include "core/text.h"
 #include "tests/support/scripted_file_steps.h"
 #include "tests/support/system_reasons.h"
 #include "tests/support/temp_dir.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/time_source.h"
+#include "core/time_source.h"
 
 namespace zt::testing {
 

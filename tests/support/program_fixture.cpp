@@ -1,6 +1,6 @@
 #include "tests/support/program_fixture.h"
 
-#include "app/log_file.h"
+#include "core/log_file.h"
 
 namespace zt::testing {
 

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/ui/program.h"
+#include "app/program.h"
 #include "tests/support/fake_time_source.h"
 #include "tests/support/scripted_file_steps.h"
 #include "tests/support/scripted_prompts.h"

@@ -5,7 +5,7 @@
 
 #include <functional>
 
-#include "app/file_io.h"
+#include "core/file_io.h"
 
 namespace zt::testing {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ui/prompts.h"
+#include "app/prompts.h"
 
 namespace zt::testing {
 

@@ -2,7 +2,7 @@
 
 #include <cerrno>
 
-#include "app/platform_file.h"
+#include "core/platform_file.h"
 
 #ifdef _WIN32
 #include <windows.h>
