@@ -1,6 +1,6 @@
-#include "core/contest_clock.h"
 #include "app/main_window.h"
 #include "app/widgets.h"
+#include "core/contest_clock.h"
 
 namespace zt {
 

@@ -1,8 +1,8 @@
+#include "app/main_window.h"
+#include "app/widgets.h"
 #include "core/log_line.h"
 #include "core/log_loading.h"
 #include "core/text.h"
-#include "app/main_window.h"
-#include "app/widgets.h"
 #include "rules/recalculation.h"
 #include "settings/ui/station_dialog.h"
 

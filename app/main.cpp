@@ -4,9 +4,9 @@
 #include <QProxyStyle>
 #include <QTranslator>
 
-#include "core/time_source.h"
 #include "app/program.h"
 #include "app/qt_prompts.h"
+#include "core/time_source.h"
 
 namespace {
 

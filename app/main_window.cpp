@@ -7,8 +7,8 @@
 #include <QScreen>
 #include <algorithm>
 
-#include "core/log_loading.h"
 #include "app/widgets.h"
+#include "core/log_loading.h"
 #include "settings/ui/station_dialog.h"
 
 namespace zt {

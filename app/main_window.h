@@ -19,13 +19,13 @@
 #include <string>
 #include <string_view>
 
-#include "core/contest_clock.h"
-#include "core/file_io.h"
-#include "core/time_source.h"
 #include "app/log_list_model.h"
 #include "app/notification_label.h"
 #include "app/prompts.h"
 #include "app/up_down.h"
+#include "core/contest_clock.h"
+#include "core/file_io.h"
+#include "core/time_source.h"
 #include "export/adif.h"
 #include "session/contest_log.h"
 #include "settings/categories.h"

@@ -2,9 +2,9 @@
 #include <optional>
 #include <string>
 
-#include "core/text.h"
 #include "app/main_window.h"
 #include "app/widgets.h"
+#include "core/text.h"
 #include "settings/ui/station_dialog.h"
 
 namespace zt {

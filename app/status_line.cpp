@@ -2,9 +2,9 @@
 // typed would score, and the worked callsigns that look like the one typed. It only shows; it
 // takes no focus and writes nothing.
 
-#include "core/text.h"
 #include "app/main_window.h"
 #include "app/widgets.h"
+#include "core/text.h"
 #include "rules/contest.h"
 #include "session/log_status.h"
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "core/file_io.h"
 #include "bench/fixtures.h"
+#include "core/file_io.h"
 #include "rules/recalculation.h"
 
 namespace zt::bench {

@@ -9,8 +9,8 @@
 #include <memory>
 
 #include "app/program.h"
-#include "core/time_source.h"
 #include "bench/bench_program.h"
+#include "core/time_source.h"
 
 namespace {
 

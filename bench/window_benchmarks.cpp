@@ -13,10 +13,10 @@
 #include <string>
 #include <vector>
 
-#include "core/file_io.h"
-#include "core/log_file.h"
 #include "bench/bench_program.h"
 #include "bench/fixtures.h"
+#include "core/file_io.h"
+#include "core/log_file.h"
 #include "export/ui/adif_dialog.h"
 
 namespace zt::bench {

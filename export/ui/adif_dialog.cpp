@@ -3,9 +3,9 @@
 #include <QCloseEvent>
 #include <QGridLayout>
 
-#include "core/text.h"
 #include "app/main_window.h"
 #include "app/widgets.h"
+#include "core/text.h"
 #include "export/adif.h"
 
 namespace zt {

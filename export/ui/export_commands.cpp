@@ -1,6 +1,6 @@
-#include "core/text.h"
 #include "app/main_window.h"
 #include "app/widgets.h"
+#include "core/text.h"
 #include "export/cabrillo.h"
 #include "export/export_file.h"
 #include "export/ui/adif_dialog.h"

@@ -1,8 +1,8 @@
 #include <QApplication>
 
-#include "core/text.h"
 #include "app/main_window.h"
 #include "app/widgets.h"
+#include "core/text.h"
 #include "rules/locator.h"
 #include "settings/categories.h"
 #include "settings/category_change.h"

@@ -146,7 +146,8 @@ TEST_P(ChangedTest, RewritesTheColumnsAndShowsTheLineLast) {
     EXPECT_EQ((std::vector<std::string>{kQsoB, row.corrected_line}), ListLines());
   }
   EXPECT_EQ(1, form1().SelectedRow());
-  EXPECT_EQ(form1().contest_log().lines().back(), form1().contest_log().lines().at(form1().SelectedRow()));
+  EXPECT_EQ(form1().contest_log().lines().back(),
+            form1().contest_log().lines().at(form1().SelectedRow()));
   ExpectFocusInCallsign();
 }
 

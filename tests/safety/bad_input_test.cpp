@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "app/widgets.h"
 #include "core/file_io.h"
 #include "core/log_line.h"
-#include "app/widgets.h"
 #include "export/ui/adif_dialog.h"
 #include "settings/settings_file.h"
 #include "settings/ui/station_dialog.h"

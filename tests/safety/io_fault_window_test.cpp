@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "core/file_io.h"
 #include "app/main_window.h"
 #include "app/program.h"
+#include "core/file_io.h"
 #include "corrections/ui/choice_dialog.h"
 #include "export/ui/adif_dialog.h"
 #include "settings/ui/station_dialog.h"
