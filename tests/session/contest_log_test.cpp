@@ -155,13 +155,69 @@ TEST(ContestLogFlows, FailingAtEveryFileStep_NamesTheFileAndLeavesWhatARestartSh
       const std::string log = run.Log();
       EXPECT_TRUE(log == kTwoLines || log == log_after) << log;
       EXPECT_EQ(ShownAfterRestart(run.dir), ShownBy(run.log));
-      for (const char* leftover : {"temporary.zlg", "kopia.log.zapis~"}) {
+      for (const char* leftover : {"temporary.zlg", "temporary.zl~", "kopia.log.zapis~"}) {
         EXPECT_FALSE(FileExists(run.dir / leftover)) << leftover;
       }
     }
   }
   std::printf("[ faults   ] %zu failure points injected into the contest log's flows\n",
               failure_points);
+}
+
+// A step that never returns: the process died in it, and nothing after it ran.
+struct Crash {};
+
+TEST(ContestLogFlows, AddingStoppedAtEveryFileStep_LeavesTheBackupOldOrNewAndWhole) {
+  const std::string old_backup = kFirst + "\r\n";  // the log before its second QSO
+  const auto arranged = [&](TwoQsoLog& run) {
+    WriteFile(run.dir / "zawody_teltolmowe.zl~", old_backup);
+  };
+  const auto add = [](TwoQsoLog& run) {
+    return run.log.Add(ComposeQso(Entry("QQ3GHI", "12"), Round::kShortWave), "QQ3GHI", "CW",
+                       kScoring);
+  };
+  std::size_t steps = 0;
+  {
+    TwoQsoLog undisturbed;
+    arranged(undisturbed);
+    undisturbed.steps.answer = [&](IoStep, const std::filesystem::path&) { return ++steps, 0; };
+    const AddOutcome added = add(undisturbed);
+    EXPECT_FALSE(added.log || added.backup);
+    EXPECT_EQ(kTwoLines, ReadFile(undisturbed.dir / "zawody_teltolmowe.zl~"));
+  }
+  ASSERT_GT(steps, 0u);
+  for (const bool crash : {false, true}) {
+    for (std::size_t stopping = 0; stopping < steps; ++stopping) {
+      SCOPED_TRACE((crash ? "crash at step " : "failure at step ") + std::to_string(stopping));
+      TwoQsoLog run;
+      arranged(run);
+      std::size_t count = 0;
+      std::filesystem::path stopped;
+      run.steps.answer = [&](IoStep, const std::filesystem::path& path) {
+        if (count++ != stopping) return 0;
+        stopped = path.filename();
+        if (crash) throw Crash{};
+        return EIO;
+      };
+      AddOutcome added;
+      try {
+        added = add(run);
+        ASSERT_FALSE(crash);
+      } catch (const Crash&) {
+        ASSERT_TRUE(crash);
+      }
+      run.steps.answer = nullptr;
+      const std::string backup = ReadFile(run.dir / "zawody_teltolmowe.zl~");
+      EXPECT_TRUE(backup == old_backup || backup == kTwoLines) << backup;
+      if (!crash && (stopped == "zawody_teltolmowe.zl~" || stopped == "temporary.zl~")) {
+        // A failed backup is only a warning: the QSO is stored.
+        EXPECT_TRUE(added.backup);
+        EXPECT_FALSE(added.log);
+        EXPECT_EQ(old_backup, backup);
+        EXPECT_EQ(3u, SplitLines(run.Log()).size());
+      }
+    }
+  }
 }
 
 TEST(ContestLogFlows, AddingTwice_TheSecondIsADuplicateAndTheCallIsRepeated) {
