@@ -41,6 +41,7 @@ IoResult<std::optional<SentGroupState>> ContestLog::Load(const SentGroupState& f
   if (!file_lines.ok()) return file_lines.error();
   LoadedLog loaded = LoadLogLines(file_lines.value(), fields);
   lines_ = std::move(loaded.lines);
+  damaged_lines_ = std::move(loaded.damaged_lines);
   IndexCallsigns();
   return std::optional<SentGroupState>(loaded.sent_group);
 }

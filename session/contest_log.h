@@ -95,6 +95,8 @@ class ContestLog {
   // Creates the log empty when there is none (nothing is loaded then). Otherwise takes its QSO
   // lines into the list and returns the sent group they lead to, from the fields' own.
   IoResult<std::optional<SentGroupState>> Load(const SentGroupState& fields);
+  // The file line numbers (from 1) of the damaged lines the last load found (see IsDamagedLine).
+  const std::vector<int>& damaged_lines() const { return damaged_lines_; }
 
   // Evaluates the log file's lines again, in file order. When the file cannot be read the list's
   // own lines are evaluated, so the QSOs stay in view, and the reason is returned.
@@ -148,6 +150,8 @@ class ContestLog {
   // kept up by adding. After a deletion or a mode change it waits for the recalculation, as the
   // score does.
   std::map<std::string, std::string, std::less<>> worked_;
+  // The file line numbers of the damaged lines of the last load.
+  std::vector<int> damaged_lines_;
 };
 
 }  // namespace zt
