@@ -123,7 +123,8 @@ void SetFont(QWidget* widget, int pixel_size, bool bold, const char* colour = nu
 TForm1::TForm1(const Environment& environment, QWidget* parent)
     : QWidget(parent),
       environment_(environment),
-      contest_log_(LogFiles::In(environment.data_directory, *environment.file_steps)) {
+      contest_log_(LogFiles::In(environment.data_directory, *environment.file_steps),
+                   environment.executable) {
   setObjectName("Form1");
   setWindowTitle(QString::fromUtf8(kInitialCaption));
   setFixedSize(686, 480);

@@ -302,13 +302,56 @@ TEST(ContestLogFlows, LoadWithoutALog_CreatesItEmptyAndLoadsNothing) {
   EXPECT_TRUE(log.lines().empty());
 }
 
-TEST(ContestLogFlows, TheWorkingFiles_CannotTakeTheCopy) {
-  TwoQsoLog run;
-  for (const char* name : {"zawody_teltolmowe.zlg", "zawody_teltolmowe.zl~", "temporary.zlg",
-                           "./zawody_teltolmowe.zlg"}) {
-    EXPECT_TRUE(run.log.IsWorkingFile(run.dir / name)) << name;
+TEST(ContestLogFlows, TheProgramsOwnFiles_CannotTakeTheCopyByAnyPath) {
+  TempDir dir;
+  const std::filesystem::path executable = dir / "zawody_teltolmowe";
+  ContestLog log(LogFiles::In(dir.path(), FileSteps::System()), executable);
+  WriteFile(dir / "zawody_teltolmowe.zlg", kTwoLines);
+  WriteFile(dir / "zawody_teltolmowe.ini", "QQ2XYZ\r\n");
+  WriteFile(executable, "program");
+  std::filesystem::create_directory(dir / "kopie");
+  struct Case {
+    std::filesystem::path chosen;
+    const char* kept;  // the file it reaches, or none
+  };
+  std::vector<Case> cases = {
+      {dir / "zawody_teltolmowe.zlg", "zawody_teltolmowe.zlg"},
+      {dir / "zawody_teltolmowe.zl~", "zawody_teltolmowe.zl~"},
+      {dir / "temporary.zlg", "temporary.zlg"},
+      {dir / "temporary.zl~", "temporary.zl~"},
+      {dir / "zawody_teltolmowe.ini", "zawody_teltolmowe.ini"},
+      {dir / "zawody_teltolmowe.in~", "zawody_teltolmowe.in~"},
+      {dir / "zawody_teltolmowe_radio.ini", "zawody_teltolmowe_radio.ini"},
+      {dir / ".zawody_teltolmowe.probe", ".zawody_teltolmowe.probe"},
+      {executable, "zawody_teltolmowe"},
+      {dir / "kopie" / ".." / "zawody_teltolmowe.ini", "zawody_teltolmowe.ini"},
+      {dir / "kopie" / ".." / "temporary.zlg", "temporary.zlg"},
+      {dir / "qq2xyz.log", nullptr},
+      {dir / "kopie" / "zawody_teltolmowe.ini", nullptr},
+      {dir / "zawody_teltolmowe.cbr", nullptr},
+  };
+#ifndef _WIN32
+  // Links only where the system lets every user make them.
+  std::filesystem::create_symlink(dir / "zawody_teltolmowe.ini", dir / "kopie" / "dowiazanie.log");
+  std::filesystem::create_directory_symlink(dir.path(), dir / "kopie" / "folder");
+  std::filesystem::create_hard_link(dir / "zawody_teltolmowe.ini", dir / "kopie" / "twardy.log");
+  std::filesystem::create_hard_link(executable, dir / "kopie" / "program.log");
+  cases.push_back({dir / "kopie" / "dowiazanie.log", "zawody_teltolmowe.ini"});
+  cases.push_back({dir / "kopie" / "folder" / "zawody_teltolmowe.zlg", "zawody_teltolmowe.zlg"});
+  cases.push_back({dir / "kopie" / "folder" / "temporary.zlg", "temporary.zlg"});
+  cases.push_back({dir / "kopie" / "twardy.log", "zawody_teltolmowe.ini"});
+  cases.push_back({dir / "kopie" / "program.log", "zawody_teltolmowe"});
+#endif
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.chosen.string());
+    const std::optional<std::filesystem::path> kept = log.KeptFileAt(c.chosen);
+    if (!c.kept) {
+      EXPECT_FALSE(kept);
+      continue;
+    }
+    ASSERT_TRUE(kept);
+    EXPECT_EQ(c.kept, kept->filename().string());
   }
-  EXPECT_FALSE(run.log.IsWorkingFile(run.dir / "qq2xyz.log"));
 }
 
 TEST(ContestLogPreview, ShortWave_TheSameRulesAsAddingAndNothingChanges) {
