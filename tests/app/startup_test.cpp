@@ -93,21 +93,6 @@ TEST_F(StartupTest, DamagedLines_AreNamedOnceAndTheNextGroupFollowsTheQsos) {
   EXPECT_EQ(content, LogContent());
 }
 
-TEST_F(StartupTest, ManyDamagedLines_TheCountNamesAllAndTheMessageTwenty) {
-  WriteSettings(4);
-  std::vector<std::string> lines{kQso1};
-  QStringList numbers;
-  for (int i = 2; i <= 31; ++i) {
-    lines.push_back("x");
-    if (i <= 21) numbers << QString::number(i);
-  }
-  WriteLog(lines);
-  prompts_.ExpectMessage(DamagedLinesWarning(dir_ / "zawody_teltolmowe.zlg", "30",
-                                             numbers.join(", ") + QStringLiteral(", …")));
-  Start();
-  EXPECT_EQ("2", form1().Edit8->text());
-}
-
 TEST_F(StartupTest, TabOrder_FollowsTheEntryFromCallsignToTheButtons) {
   WriteSettings(4);
   Start();

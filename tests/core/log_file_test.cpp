@@ -243,7 +243,6 @@ TEST(NextSentGroup, DamagedLines_AreKeptAndNamedButSetNoSentGroup) {
        "8",
        true,
        {2}},
-      {"tab before the callsign", {qso, qso.substr(0, 33) + '\t' + qso.substr(34)}, "8", true, {2}},
       {"just long enough, no result", {qso, qso.substr(0, 33)}, "8", true, {}},
       {"line numbers count empty lines", {"", "x", qso, "", "abc"}, "8", true, {2, 5}},
       {"Polish letters are no damage", {body + "\xF3\xB9"}, "8", true, {}},
