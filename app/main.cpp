@@ -39,8 +39,10 @@ int main(int argc, char** argv) {
   zt::QtPrompts prompts;
   zt::SystemTimeSource clock;
   // The log and the settings live beside the executable.
-  const zt::Environment environment{
+  zt::Environment environment{
       std::filesystem::path(QApplication::applicationDirPath().toStdU16String()), &prompts, &clock};
+  environment.executable =
+      std::filesystem::path(QApplication::applicationFilePath().toStdU16String());
   zt::Program program(environment);
   prompts.SetParent(&program.form1());
   program.form1().show();

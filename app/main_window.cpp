@@ -90,6 +90,26 @@ QFont LetterFont(QFont font) {
   return font;
 }
 
+// The damaged lines' numbers named in the start-up warning; the count names them all.
+constexpr std::size_t kDamagedLinesNamed = 20;
+
+Message DamagedLinesWarning(const std::filesystem::path& log, const std::vector<int>& numbers) {
+  QStringList named;
+  for (std::size_t i = 0; i < numbers.size() && i < kDamagedLinesNamed; ++i) {
+    named << QString::number(numbers[i]);
+  }
+  if (numbers.size() > kDamagedLinesNamed) named << QStringLiteral("…");
+  return Message{
+      QStringLiteral("Ostrzeżenie"),
+      QStringLiteral("Liczba uszkodzonych wierszy w logu %1: %2.\nNumery tych wierszy w pliku: "
+                     "%3.\n\nUszkodzone wiersze zostają w logu bez zmian, ale nie są brane pod "
+                     "uwagę przy ustalaniu następnej grupy nadawanej. Popraw je w pliku logu, gdy "
+                     "program jest zamknięty.")
+          .arg(QString::fromStdU16String(log.u16string()), QString::number(numbers.size()),
+               named.join(QStringLiteral(", "))),
+      Icon::kWarning, Buttons::kOk, Answer::kOk};
+}
+
 void SetFont(QWidget* widget, int pixel_size, bool bold, const char* colour = nullptr) {
   QFont font = widget->font();
   font.setPixelSize(pixel_size);
@@ -103,7 +123,8 @@ void SetFont(QWidget* widget, int pixel_size, bool bold, const char* colour = nu
 TForm1::TForm1(const Environment& environment, QWidget* parent)
     : QWidget(parent),
       environment_(environment),
-      contest_log_(LogFiles::In(environment.data_directory, *environment.file_steps)) {
+      contest_log_(LogFiles::In(environment.data_directory, *environment.file_steps),
+                   environment.executable) {
   setObjectName("Form1");
   setWindowTitle(QString::fromUtf8(kInitialCaption));
   setFixedSize(686, 480);
@@ -398,6 +419,9 @@ void TForm1::LoadLogFile() {
   Edit8->setText(FromCore(sent_group->sent_group));
   CheckBox1->setChecked(sent_group->auto_increment);
   Button9Click();
+  if (!contest_log_.damaged_lines().empty()) {
+    prompts().Show(DamagedLinesWarning(contest_log_.files().log, contest_log_.damaged_lines()));
+  }
 }
 
 void TForm1::Edit1Exit() {

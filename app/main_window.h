@@ -48,6 +48,7 @@ struct Environment {
   Prompts* prompts = nullptr;
   const TimeSource* time_source = nullptr;
   const FileSteps* file_steps = &FileSteps::System();  // every file of the data directory
+  std::filesystem::path executable = {};  // the program's own file, kept from New log's copy
 };
 
 class TForm1 : public QWidget {

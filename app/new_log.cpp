@@ -43,10 +43,11 @@ bool TForm1::SaveOrDiscardLog() {
              Answer::kOk;
     }
     const std::filesystem::path target(chosen->toStdU16String());
-    if (contest_log_.IsWorkingFile(target)) {
-      prompts().Show(ErrorMessage("Plik " + *chosen +
-                                  " jest plikiem roboczym programu.\nWybierz inną nazwę pliku "
-                                  "dla kopii logu."));
+    if (const std::optional<std::filesystem::path> kept = contest_log_.KeptFileAt(target)) {
+      // Named by the kept file's own name too: through a link the chosen name tells nothing.
+      prompts().Show(ErrorMessage("Plik " + *chosen + " jest plikiem roboczym programu (" +
+                                  PathText(kept->filename()) +
+                                  ").\nWybierz inną nazwę pliku dla kopii logu."));
       continue;
     }
     if (FileExists(target)) {

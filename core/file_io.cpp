@@ -175,7 +175,7 @@ std::filesystem::path FreshTemporaryBeside(const std::filesystem::path& path) {
 }
 
 IoStatus CheckDirectoryWritable(const FileSteps& steps, const std::filesystem::path& directory) {
-  const std::filesystem::path probe = directory / ".zawody_teltolmowe.probe";
+  const std::filesystem::path probe = directory / kDirectoryProbeName;
   if (IoStatus status = WriteAndSync(steps, probe, "wb", "")) {
     status->path = directory;
     return status;

@@ -80,6 +80,9 @@ IoStatus ReplaceFileAtomically(const FileSteps& steps, const std::filesystem::pa
 // exists is never chosen, so no file of the operator's is replaced or removed on the way.
 std::filesystem::path FreshTemporaryBeside(const std::filesystem::path& path);
 
+// The probe file of CheckDirectoryWritable, made and removed in the checked directory.
+inline constexpr char kDirectoryProbeName[] = ".zawody_teltolmowe.probe";
+
 // Whether files can be created in `directory`: writes and removes a small probe file.
 IoStatus CheckDirectoryWritable(const FileSteps& steps, const std::filesystem::path& directory);
 

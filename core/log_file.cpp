@@ -26,8 +26,8 @@ bool EndsWithLineEnd(std::string_view content) {
 }  // namespace
 
 LogFiles LogFiles::In(const std::filesystem::path& data_directory, const FileSteps& steps) {
-  return LogFiles{data_directory / "zawody_teltolmowe.zlg",
-                  data_directory / "zawody_teltolmowe.zl~", data_directory / "temporary.zlg",
+  return LogFiles{data_directory / kLogFileName, data_directory / kLogBackupFileName,
+                  data_directory / kTemporaryLogFileName, data_directory / kTemporaryBackupFileName,
                   &steps};
 }
 
@@ -45,7 +45,10 @@ AppendOutcome AppendToLogFile(const LogFiles& files, std::string_view line) {
   IoResult<std::string> content = ReadWholeFile(*files.steps, files.log);
   if (!content.ok()) return {content.error(), std::nullopt};
   AppendOutcome outcome;
-  outcome.backup = WriteFileDurably(*files.steps, files.backup, LineByLineCopy(content.value()));
+  // Rewritten in place, a crash inside the write would leave the backup empty or full of zero
+  // bytes, so it is replaced whole as the log is.
+  outcome.backup = ReplaceFileAtomically(*files.steps, files.backup, files.backup_temporary,
+                                         LineByLineCopy(content.value()));
   // The whole new log through the temporary file and one rename: an appended line could be
   // torn by a crash inside the write, where the page it crosses is written but the next is not.
   std::string appended = std::move(content.value());

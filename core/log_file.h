@@ -1,7 +1,7 @@
 #pragma once
 
-// The log store: the working log file, its backup and the temporary file of a rewrite, all in
-// the data directory.
+// The log store: the working log file, its backup and the temporary files they are written
+// through, all in the data directory.
 
 #include <filesystem>
 #include <functional>
@@ -14,11 +14,17 @@
 
 namespace zt {
 
+inline constexpr char kLogFileName[] = "zawody_teltolmowe.zlg";
+inline constexpr char kLogBackupFileName[] = "zawody_teltolmowe.zl~";
+inline constexpr char kTemporaryLogFileName[] = "temporary.zlg";
+inline constexpr char kTemporaryBackupFileName[] = "temporary.zl~";
+
 struct LogFiles {
-  std::filesystem::path log;        // "zawody_teltolmowe.zlg"
-  std::filesystem::path backup;     // "zawody_teltolmowe.zl~", the log before the latest append
-  std::filesystem::path temporary;  // "temporary.zlg", the new log while it is written
-  const FileSteps* steps;           // how the files are opened, written and renamed
+  std::filesystem::path log;               // the QSOs
+  std::filesystem::path backup;            // the log before the latest append
+  std::filesystem::path temporary;         // the new log while it is written
+  std::filesystem::path backup_temporary;  // the new backup while it is written
+  const FileSteps* steps;                  // how the files are opened, written and renamed
 
   static LogFiles In(const std::filesystem::path& data_directory, const FileSteps& steps);
 };
@@ -34,9 +40,9 @@ struct AppendOutcome {
   IoStatus backup;  // why the backup could not be refreshed; the log does not depend on it
 };
 
-// Copies the log to the backup line by line, then stores the log with `line` and CR LF added
-// through the temporary file and one atomic rename, so a crash leaves the log with the line or
-// without it, never with part of it. A log whose last line lacks its line end gets one first, so
+// Copies the log to the backup line by line, then stores the log with `line` and CR LF added,
+// each through its temporary file and one atomic rename, so a crash leaves each of them old or
+// new and whole, never part of either. A log whose last line lacks its line end gets one first, so
 // the new line never joins the old one. The program never reads the backup, so a backup that
 // cannot be written does not stop the QSO.
 AppendOutcome AppendToLogFile(const LogFiles& files, std::string_view line);

@@ -1,5 +1,7 @@
 #include "core/log_loading.h"
 
+#include <algorithm>
+
 #include "core/log_line.h"
 #include "core/text.h"
 #include "core/whole_number.h"
@@ -26,11 +28,23 @@ std::optional<std::string> IncrementedSentGroup(std::string_view sent_group) {
   return std::to_string(static_cast<std::int64_t>(*number) + 1);
 }
 
+bool IsDamagedLine(std::string_view line) {
+  if (line.empty()) return false;
+  if (line.size() < line_columns::kSentGroup.last) return true;
+  return std::any_of(line.begin(), line.end(),
+                     [](char c) { return static_cast<unsigned char>(c) < 0x20; });
+}
+
 LoadedLog LoadLogLines(const std::vector<std::string>& file_lines, SentGroupState initial) {
-  LoadedLog loaded{{}, std::move(initial)};
-  for (const std::string& line : file_lines) {
+  LoadedLog loaded{{}, std::move(initial), {}};
+  for (std::size_t i = 0; i < file_lines.size(); ++i) {
+    const std::string& line = file_lines[i];
     if (line.empty()) continue;
     loaded.lines.push_back(line);
+    if (IsDamagedLine(line)) {
+      loaded.damaged_lines.push_back(static_cast<int>(i + 1));
+      continue;
+    }
     ApplyNextSerialRule(SentGroupOf(line), loaded.sent_group);
   }
   if (loaded.lines.empty()) return loaded;

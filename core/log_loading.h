@@ -23,13 +23,19 @@ void ApplyNextSerialRule(std::string_view line_sent_group, SentGroupState& state
 // "8"); nothing when the text is not a whole number.
 std::optional<std::string> IncrementedSentGroup(std::string_view sent_group);
 
+// A non-empty line that cannot be a QSO line: too short to hold the sent group, or holding a
+// control character (a line cut by a power cut, zero bytes at the end of a file, a hand edit).
+bool IsDamagedLine(std::string_view line);
+
 struct LoadedLog {
-  std::vector<std::string> lines;  // the non-empty lines, in file order
+  std::vector<std::string> lines;  // the non-empty lines, in file order, damaged ones included
   SentGroupState sent_group;
+  std::vector<int> damaged_lines;  // the file line numbers (from 1) of the damaged lines
 };
 
 // Skips empty lines, applies the next-serial rule to each QSO line and, when there was one, moves
-// the sent group on to the next number.
+// the sent group on to the next number. A damaged line is kept but sets no sent group: its
+// remains would send the next QSO without a serial.
 LoadedLog LoadLogLines(const std::vector<std::string>& file_lines, SentGroupState initial);
 
 }  // namespace zt

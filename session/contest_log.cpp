@@ -41,6 +41,7 @@ IoResult<std::optional<SentGroupState>> ContestLog::Load(const SentGroupState& f
   if (!file_lines.ok()) return file_lines.error();
   LoadedLog loaded = LoadLogLines(file_lines.value(), fields);
   lines_ = std::move(loaded.lines);
+  damaged_lines_ = std::move(loaded.damaged_lines);
   IndexCallsigns();
   return std::optional<SentGroupState>(loaded.sent_group);
 }
@@ -231,14 +232,29 @@ IoStatus ContestLog::Delete(int row) {
   return std::nullopt;
 }
 
-bool ContestLog::IsWorkingFile(const std::filesystem::path& target) const {
+namespace {
+
+// One file by its identity: equivalent when both exist (a hard link too), otherwise the same
+// path once links and ".." are resolved, for a file that does not exist yet.
+bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
   std::error_code error;
-  const std::filesystem::path chosen = std::filesystem::weakly_canonical(target, error);
+  if (std::filesystem::equivalent(a, b, error)) return true;
+  const std::filesystem::path canonical_a = std::filesystem::weakly_canonical(a, error);
   if (error) return false;
-  for (const std::filesystem::path& working : {files_.log, files_.backup, files_.temporary}) {
-    if (std::filesystem::weakly_canonical(working, error) == chosen && !error) return true;
+  const std::filesystem::path canonical_b = std::filesystem::weakly_canonical(b, error);
+  return !error && canonical_a == canonical_b;
+}
+
+}  // namespace
+
+std::optional<std::filesystem::path> ContestLog::KeptFileAt(
+    const std::filesystem::path& target) const {
+  const std::filesystem::path directory = files_.log.parent_path();
+  for (const char* name : kKeptFileNames) {
+    if (SameFile(target, directory / name)) return directory / name;
   }
-  return false;
+  if (!executable_.empty() && SameFile(target, executable_)) return executable_;
+  return std::nullopt;
 }
 
 IoStatus ContestLog::CopyTo(const std::filesystem::path& target) const {

@@ -19,6 +19,7 @@
 #include "core/log_loading.h"
 #include "corrections/qso_correction.h"
 #include "rules/evaluation.h"
+#include "settings/settings_file.h"
 
 namespace zt {
 
@@ -78,9 +79,23 @@ struct CorrectionCheck {
 // log is recalculated after it.
 bool CorrectionRecalculates(CorrectedField field);
 
+// The names of the files the program keeps in its data folder besides its executable: the log
+// store's, the settings', the radio's and the probe of the start-up's write check. A file the
+// program adds there belongs in this list.
+inline constexpr const char* kKeptFileNames[] = {kLogFileName,
+                                                 kLogBackupFileName,
+                                                 kTemporaryLogFileName,
+                                                 kTemporaryBackupFileName,
+                                                 kSettingsFileName,
+                                                 kSettingsTemporaryFileName,
+                                                 "zawody_teltolmowe_radio.ini",
+                                                 kDirectoryProbeName};
+
 class ContestLog {
  public:
-  explicit ContestLog(LogFiles files) : files_(std::move(files)) {}
+  // `executable` is the program's own file, which lives in the data folder too.
+  explicit ContestLog(LogFiles files, std::filesystem::path executable = {})
+      : files_(std::move(files)), executable_(std::move(executable)) {}
 
   const LogFiles& files() const { return files_; }
   // The list lines, in the order the list shows them.
@@ -95,6 +110,8 @@ class ContestLog {
   // Creates the log empty when there is none (nothing is loaded then). Otherwise takes its QSO
   // lines into the list and returns the sent group they lead to, from the fields' own.
   IoResult<std::optional<SentGroupState>> Load(const SentGroupState& fields);
+  // The file line numbers (from 1) of the damaged lines the last load found (see IsDamagedLine).
+  const std::vector<int>& damaged_lines() const { return damaged_lines_; }
 
   // Evaluates the log file's lines again, in file order. When the file cannot be read the list's
   // own lines are evaluated, so the QSOs stay in view, and the reason is returned.
@@ -128,8 +145,9 @@ class ContestLog {
   IoStatus Delete(int row);
 
   // --- New log ---
-  // True when `target` is one of the program's own files, which must not take the copy.
-  bool IsWorkingFile(const std::filesystem::path& target) const;
+  // The program's own file that `target` is, if it is one: it must not take the copy. A path
+  // through "..", a symbolic link or a hard link is the file it reaches.
+  std::optional<std::filesystem::path> KeptFileAt(const std::filesystem::path& target) const;
   IoStatus CopyTo(const std::filesystem::path& target) const;
   // Empties the log file, then the list and the score; on failure nothing changes.
   IoStatus StartNew();
@@ -142,12 +160,15 @@ class ContestLog {
   void IndexCallsigns();
 
   LogFiles files_;
+  std::filesystem::path executable_;
   std::vector<std::string> lines_;
   ScoreState state_;
   // Every logged callsign and its modes, for the partial check: rebuilt with every evaluation and
   // kept up by adding. After a deletion or a mode change it waits for the recalculation, as the
   // score does.
   std::map<std::string, std::string, std::less<>> worked_;
+  // The file line numbers of the damaged lines of the last load.
+  std::vector<int> damaged_lines_;
 };
 
 }  // namespace zt

@@ -12,6 +12,18 @@ const std::string kQso2 = "2024-12-01 0706 80M PH 59     007 QQ1DEF          59 
 
 using StartupTest = ProgramTest;
 
+Message DamagedLinesWarning(const std::filesystem::path& log, const QString& count,
+                            const QString& numbers) {
+  return Message{
+      "Ostrzeżenie",
+      QStringLiteral("Liczba uszkodzonych wierszy w logu %1: %2.\nNumery tych wierszy w pliku: "
+                     "%3.\n\nUszkodzone wiersze zostają w logu bez zmian, ale nie są brane pod "
+                     "uwagę przy ustalaniu następnej grupy nadawanej. Popraw je w pliku logu, gdy "
+                     "program jest zamknięty.")
+          .arg(QString::fromStdU16String(log.u16string()), count, numbers),
+      Icon::kWarning, Buttons::kOk, Answer::kOk};
+}
+
 TEST_F(StartupTest, FirstStart_CreatesAnEmptyLogAndOpensTheStationDialogOnce) {
   Start();
   EXPECT_EQ("", LogContent());
@@ -60,9 +72,25 @@ TEST_F(StartupTest, OddLogFile_LoadsWithoutShiftingOtherLines) {
   WriteSettings(4);
   WriteFile(dir_ / "zawody_teltolmowe.zlg",
             "short\r" + kQso1 + "\n\xF3\xB9\xEA" + std::string(200, 'x') + "\r\n" + kQso2);
+  prompts_.ExpectMessage(DamagedLinesWarning(dir_ / "zawody_teltolmowe.zlg", "1", "1"));
   Start();
   EXPECT_EQ(4, form1().LineCount());
   EXPECT_EQ(kQso2, ListLines().back());
+}
+
+// A power cut on a USB stick: the last QSO cut short, zero bytes after it.
+TEST_F(StartupTest, DamagedLines_AreNamedOnceAndTheNextGroupFollowsTheQsos) {
+  WriteSettings(4);
+  const std::string content =
+      kQso1 + "\r\n\r\n" + kQso2 + "\r\n" + kQso2.substr(0, 30) + "\r\n" + std::string(24, '\0');
+  WriteFile(dir_ / "zawody_teltolmowe.zlg", content);
+  prompts_.ExpectMessage(DamagedLinesWarning(dir_ / "zawody_teltolmowe.zlg", "2", "4, 5"));
+  Start();
+  EXPECT_TRUE(prompts_.Done());
+  EXPECT_EQ("8", form1().Edit8->text());
+  EXPECT_TRUE(form1().CheckBox1->isChecked());
+  EXPECT_EQ(5, form1().LineCount());
+  EXPECT_EQ(content, LogContent());
 }
 
 TEST_F(StartupTest, TabOrder_FollowsTheEntryFromCallsignToTheButtons) {
@@ -90,8 +118,8 @@ TEST_F(StartupTest, Headings_AreTheBuddiesOfTheirFields) {
 TEST_F(StartupTest, LogThatCannotBeRead_IsReportedWithTheSystemText) {
   WriteSettings(4);
   std::filesystem::create_directory(dir_ / "zawody_teltolmowe.zlg");
-  prompts_.ExpectMessage(ErrorMessage(
-      IoErrorText(IoError{dir_ / "zawody_teltolmowe.zlg", "Is a directory"})));
+  prompts_.ExpectMessage(
+      ErrorMessage(IoErrorText(IoError{dir_ / "zawody_teltolmowe.zlg", "Is a directory"})));
   Start();
   EXPECT_EQ(0, form1().LineCount());
 }

@@ -224,5 +224,42 @@ TEST(NextSentGroup, FollowsTheLargestNumberOrTheLastText) {
   }
 }
 
+TEST(NextSentGroup, DamagedLines_AreKeptAndNamedButSetNoSentGroup) {
+  const std::string qso = "2024-12-01 0705 80M CW 599      7 QQ1ABC          599           5  2";
+  const std::string cut = qso.substr(0, 30);  // a power cut inside the sent group
+  const std::string body = qso.substr(0, 67);
+  struct Case {
+    const char* name;
+    std::vector<std::string> lines;
+    std::string expected;
+    bool auto_increment;
+    std::vector<int> damaged;
+  };
+  const Case cases[] = {
+      {"cut inside the sent group", {qso, cut}, "8", true, {2}},
+      {"zero bytes after the last line", {qso, std::string(40, '\0')}, "8", true, {2}},
+      {"zero byte in a full line",
+       {qso, qso.substr(0, 40) + '\0' + qso.substr(41)},
+       "8",
+       true,
+       {2}},
+      {"just long enough, no result", {qso, qso.substr(0, 33)}, "8", true, {}},
+      {"line numbers count empty lines", {"", "x", qso, "", "abc"}, "8", true, {2, 5}},
+      {"Polish letters are no damage", {body + "\xF3\xB9"}, "8", true, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const LoadedLog loaded = LoadLogLines(c.lines, SentGroupState{});
+    EXPECT_EQ(c.expected, loaded.sent_group.sent_group);
+    EXPECT_EQ(c.auto_increment, loaded.sent_group.auto_increment);
+    EXPECT_EQ(c.damaged, loaded.damaged_lines);
+    std::vector<std::string> non_empty;
+    for (const std::string& line : c.lines) {
+      if (!line.empty()) non_empty.push_back(line);
+    }
+    EXPECT_EQ(non_empty, loaded.lines);
+  }
+}
+
 }  // namespace
 }  // namespace zt

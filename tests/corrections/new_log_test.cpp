@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/log_line.h"
@@ -153,17 +154,39 @@ TEST_F(NewLogTest, CopyFails_ReportsAndKeepsTheLog) {
   ExpectLogKept();
 }
 
-TEST_F(NewLogTest, WorkingFileChosen_IsRefusedAndTheDialogComesBack) {
+Message KeptFileRefusal(const std::filesystem::path& chosen, const char* kept) {
+  return ErrorMessage("Plik " + PathText(chosen) + " jest plikiem roboczym programu (" +
+                      QString::fromUtf8(kept) + ").\nWybierz inną nazwę pliku dla kopii logu.");
+}
+
+// Each of the program's own files is refused before any question, by whatever path it is
+// reached, and the save dialog comes back.
+TEST_F(NewLogTest, FileTheProgramKeepsChosen_IsRefusedByNameAndNothingIsWritten) {
   StartWithLog();
-  const std::filesystem::path log = dir_ / "zawody_teltolmowe.zlg";
-  ExpectSave(log);
-  prompts_.ExpectMessage(ErrorMessage("Plik " + PathText(log) +
-                                      " jest plikiem roboczym programu.\nWybierz inną nazwę "
-                                      "pliku dla kopii logu."));
+  const std::string settings = ReadFile(dir_ / "zawody_teltolmowe.ini");
+  WriteFile(dir_ / kExecutableName, "program");
+  std::filesystem::create_directory(dir_ / "kopie");
+  std::vector<std::pair<std::filesystem::path, const char*>> choices = {
+      {dir_ / "zawody_teltolmowe.ini", "zawody_teltolmowe.ini"},
+      {dir_ / kExecutableName, kExecutableName},
+      {dir_ / "kopie" / ".." / "zawody_teltolmowe.ini", "zawody_teltolmowe.ini"},
+  };
+  std::filesystem::create_symlink(dir_ / "zawody_teltolmowe.ini", dir_ / "kopie" / "stacja.log");
+  std::filesystem::create_hard_link(dir_ / "zawody_teltolmowe.ini", dir_ / "kopie" / "twardy.log");
+  choices.emplace_back(dir_ / "kopie" / "stacja.log", "zawody_teltolmowe.ini");
+  choices.emplace_back(dir_ / "kopie" / "twardy.log", "zawody_teltolmowe.ini");
+  for (const auto& [chosen, kept] : choices) {
+    ExpectSave(chosen);
+    prompts_.ExpectMessage(KeptFileRefusal(chosen, kept));
+  }
   ExpectSave(std::nullopt);
   prompts_.ExpectMessage(kDiscard, Answer::kCancel);
   form1().Button8->click();
+  EXPECT_TRUE(prompts_.Done());
   ExpectLogKept();
+  EXPECT_EQ(settings, ReadFile(dir_ / "zawody_teltolmowe.ini"));
+  EXPECT_EQ("program", ReadFile(dir_ / kExecutableName));
+  EXPECT_TRUE(std::filesystem::is_symlink(dir_ / "kopie" / "stacja.log"));
 }
 
 TEST_F(NewLogTest, EmptyList_ResetsWithoutAskingAndRestartsTheClock) {

@@ -89,7 +89,7 @@ std::vector<Command> Commands(const FileSteps& steps) {
       CabrilloHeader{"ZAWODY", "QQ2XYZ", "5", "Jan", "", "", "", "", "", "KO00HU", {}, 4},
       {kFirst, kSecond}, Round::kShortWave);
   const std::vector<const char*> temporaries = {"temporary.zlg"};
-  const std::vector<const char*> backup = {"zawody_teltolmowe.zl~"};
+  const std::vector<const char*> backup = {"zawody_teltolmowe.zl~", "temporary.zl~"};
   // A failed backup is a warning: the line is stored all the same.
   const auto append = [&steps](const TempDir& dir) {
     const AppendOutcome outcome = AppendToLogFile(LogFiles::In(dir.path(), steps), kThird);

@@ -45,7 +45,9 @@ Message BackupWarning(const std::filesystem::path& path, int error) {
                  Icon::kWarning, Buttons::kOk, Answer::kOk};
 }
 
-bool IsBackup(const std::string& file) { return file == "zawody_teltolmowe.zl~"; }
+bool IsBackup(const std::string& file) {
+  return file == "zawody_teltolmowe.zl~" || file == "temporary.zl~";
+}
 
 // What the main window shows of the log; a fresh start on the same directory must show the same.
 // The lines are compared sorted: a corrected line stands last in the list until the next
@@ -318,8 +320,9 @@ TEST(WindowFaults, EveryCommandFailingAtAFileStep_ReportsTheReasonAndShowsWhatTh
         const std::string content = ReadFile(written);
         EXPECT_TRUE(content == before || content == undisturbed.written) << content;
       }
-      for (const char* leftover : {"temporary.zlg", "kopia.log.zapis~", "qq2xyz.cbr.zapis~",
-                                   "qq2xyz.adi.zapis~", "zawody_teltolmowe.in~"}) {
+      for (const char* leftover :
+           {"temporary.zlg", "temporary.zl~", "kopia.log.zapis~", "qq2xyz.cbr.zapis~",
+            "qq2xyz.adi.zapis~", "zawody_teltolmowe.in~"}) {
         EXPECT_FALSE(FileExists(session.dir / leftover)) << leftover;
       }
     }

@@ -155,13 +155,69 @@ TEST(ContestLogFlows, FailingAtEveryFileStep_NamesTheFileAndLeavesWhatARestartSh
       const std::string log = run.Log();
       EXPECT_TRUE(log == kTwoLines || log == log_after) << log;
       EXPECT_EQ(ShownAfterRestart(run.dir), ShownBy(run.log));
-      for (const char* leftover : {"temporary.zlg", "kopia.log.zapis~"}) {
+      for (const char* leftover : {"temporary.zlg", "temporary.zl~", "kopia.log.zapis~"}) {
         EXPECT_FALSE(FileExists(run.dir / leftover)) << leftover;
       }
     }
   }
   std::printf("[ faults   ] %zu failure points injected into the contest log's flows\n",
               failure_points);
+}
+
+// A step that never returns: the process died in it, and nothing after it ran.
+struct Crash {};
+
+TEST(ContestLogFlows, AddingStoppedAtEveryFileStep_LeavesTheBackupOldOrNewAndWhole) {
+  const std::string old_backup = kFirst + "\r\n";  // the log before its second QSO
+  const auto arranged = [&](TwoQsoLog& run) {
+    WriteFile(run.dir / "zawody_teltolmowe.zl~", old_backup);
+  };
+  const auto add = [](TwoQsoLog& run) {
+    return run.log.Add(ComposeQso(Entry("QQ3GHI", "12"), Round::kShortWave), "QQ3GHI", "CW",
+                       kScoring);
+  };
+  std::size_t steps = 0;
+  {
+    TwoQsoLog undisturbed;
+    arranged(undisturbed);
+    undisturbed.steps.answer = [&](IoStep, const std::filesystem::path&) { return ++steps, 0; };
+    const AddOutcome added = add(undisturbed);
+    EXPECT_FALSE(added.log || added.backup);
+    EXPECT_EQ(kTwoLines, ReadFile(undisturbed.dir / "zawody_teltolmowe.zl~"));
+  }
+  ASSERT_GT(steps, 0u);
+  for (const bool crash : {false, true}) {
+    for (std::size_t stopping = 0; stopping < steps; ++stopping) {
+      SCOPED_TRACE((crash ? "crash at step " : "failure at step ") + std::to_string(stopping));
+      TwoQsoLog run;
+      arranged(run);
+      std::size_t count = 0;
+      std::filesystem::path stopped;
+      run.steps.answer = [&](IoStep, const std::filesystem::path& path) {
+        if (count++ != stopping) return 0;
+        stopped = path.filename();
+        if (crash) throw Crash{};
+        return EIO;
+      };
+      AddOutcome added;
+      try {
+        added = add(run);
+        ASSERT_FALSE(crash);
+      } catch (const Crash&) {
+        ASSERT_TRUE(crash);
+      }
+      run.steps.answer = nullptr;
+      const std::string backup = ReadFile(run.dir / "zawody_teltolmowe.zl~");
+      EXPECT_TRUE(backup == old_backup || backup == kTwoLines) << backup;
+      if (!crash && (stopped == "zawody_teltolmowe.zl~" || stopped == "temporary.zl~")) {
+        // A failed backup is only a warning: the QSO is stored.
+        EXPECT_TRUE(added.backup);
+        EXPECT_FALSE(added.log);
+        EXPECT_EQ(old_backup, backup);
+        EXPECT_EQ(3u, SplitLines(run.Log()).size());
+      }
+    }
+  }
 }
 
 TEST(ContestLogFlows, AddingTwice_TheSecondIsADuplicateAndTheCallIsRepeated) {
@@ -246,13 +302,54 @@ TEST(ContestLogFlows, LoadWithoutALog_CreatesItEmptyAndLoadsNothing) {
   EXPECT_TRUE(log.lines().empty());
 }
 
-TEST(ContestLogFlows, TheWorkingFiles_CannotTakeTheCopy) {
-  TwoQsoLog run;
-  for (const char* name : {"zawody_teltolmowe.zlg", "zawody_teltolmowe.zl~", "temporary.zlg",
-                           "./zawody_teltolmowe.zlg"}) {
-    EXPECT_TRUE(run.log.IsWorkingFile(run.dir / name)) << name;
+TEST(ContestLogFlows, TheProgramsOwnFiles_CannotTakeTheCopyByAnyPath) {
+  TempDir dir;
+  const std::filesystem::path executable = dir / "zawody_teltolmowe";
+  ContestLog log(LogFiles::In(dir.path(), FileSteps::System()), executable);
+  WriteFile(dir / "zawody_teltolmowe.zlg", kTwoLines);
+  WriteFile(dir / "zawody_teltolmowe.ini", "QQ2XYZ\r\n");
+  WriteFile(executable, "program");
+  std::filesystem::create_directory(dir / "kopie");
+  struct Case {
+    std::filesystem::path chosen;
+    const char* kept;  // the file it reaches, or none
+  };
+  std::vector<Case> cases = {
+      {dir / "zawody_teltolmowe.zlg", "zawody_teltolmowe.zlg"},
+      {dir / "zawody_teltolmowe.zl~", "zawody_teltolmowe.zl~"},
+      {dir / "temporary.zlg", "temporary.zlg"},
+      {dir / "temporary.zl~", "temporary.zl~"},
+      {dir / "zawody_teltolmowe.ini", "zawody_teltolmowe.ini"},
+      {dir / "zawody_teltolmowe.in~", "zawody_teltolmowe.in~"},
+      {dir / "zawody_teltolmowe_radio.ini", "zawody_teltolmowe_radio.ini"},
+      {dir / ".zawody_teltolmowe.probe", ".zawody_teltolmowe.probe"},
+      {executable, "zawody_teltolmowe"},
+      {dir / "kopie" / ".." / "zawody_teltolmowe.ini", "zawody_teltolmowe.ini"},
+      {dir / "kopie" / ".." / "temporary.zlg", "temporary.zlg"},
+      {dir / "qq2xyz.log", nullptr},
+      {dir / "kopie" / "zawody_teltolmowe.ini", nullptr},
+  };
+#ifndef _WIN32
+  // Links only where the system lets every user make them.
+  std::filesystem::create_symlink(dir / "zawody_teltolmowe.ini", dir / "kopie" / "dowiazanie.log");
+  std::filesystem::create_directory_symlink(dir.path(), dir / "kopie" / "folder");
+  std::filesystem::create_hard_link(dir / "zawody_teltolmowe.ini", dir / "kopie" / "twardy.log");
+  std::filesystem::create_hard_link(executable, dir / "kopie" / "program.log");
+  cases.push_back({dir / "kopie" / "dowiazanie.log", "zawody_teltolmowe.ini"});
+  cases.push_back({dir / "kopie" / "folder" / "zawody_teltolmowe.zlg", "zawody_teltolmowe.zlg"});
+  cases.push_back({dir / "kopie" / "twardy.log", "zawody_teltolmowe.ini"});
+  cases.push_back({dir / "kopie" / "program.log", "zawody_teltolmowe"});
+#endif
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.chosen.string());
+    const std::optional<std::filesystem::path> kept = log.KeptFileAt(c.chosen);
+    if (!c.kept) {
+      EXPECT_FALSE(kept);
+      continue;
+    }
+    ASSERT_TRUE(kept);
+    EXPECT_EQ(c.kept, kept->filename().string());
   }
-  EXPECT_FALSE(run.log.IsWorkingFile(run.dir / "qq2xyz.log"));
 }
 
 TEST(ContestLogPreview, ShortWave_TheSameRulesAsAddingAndNothingChanges) {

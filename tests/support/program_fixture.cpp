@@ -36,7 +36,8 @@ void ProgramTest::WriteLog(const std::vector<std::string>& lines) {
 std::string ProgramTest::LogContent() const { return ReadFile(dir_ / "zawody_teltolmowe.zlg"); }
 
 void ProgramTest::Start() {
-  program_ = std::make_unique<Program>(Environment{dir_.path(), &prompts_, &clock_, &file_steps_});
+  program_ = std::make_unique<Program>(
+      Environment{dir_.path(), &prompts_, &clock_, &file_steps_, dir_ / kExecutableName});
   form1().show();
   form1().activateWindow();
   EXPECT_TRUE(QTest::qWaitForWindowActive(&form1()));

@@ -21,6 +21,9 @@ namespace zt::testing {
 std::string SettingsFileFor(int category_index, std::string_view callsign = "QQ2XYZ",
                             std::string_view locator = "KO00HU");
 
+// The program's file as a test's Environment names it, in the test's data directory.
+inline constexpr char kExecutableName[] = "zawody_teltolmowe";
+
 // Each test gets its own data directory, its own scripted prompts, its own clock and its own
 // windows. Arrange the files, then Start() the program.
 class ProgramTest : public ::testing::Test {
