@@ -22,14 +22,15 @@ LogCounts CountLog(const std::vector<std::string>& lines, std::string_view date,
   for (const std::string& line : lines) {
     if (line.empty()) continue;
     ++counts.qsos;
-    const std::string result(TrimmedView(ResultOf(line)));
+    const std::string_view result = ResultView(line);
     if (result != "DUPE" && result != "RPRT" && result != "CTRL") ++counts.counting;
-    const std::string mode = ModeOf(line);
+    const std::string_view mode = FieldView(line, line_columns::kMode);
     if (mode == "CW") ++counts.cw;
     if (mode == "PH") ++counts.ph;
     if (mode == "FM") ++counts.fm;
     if (!now) continue;
-    if (const std::optional<long long> logged = MinuteOf(DateOf(line), TimeOf(line))) {
+    if (const std::optional<long long> logged =
+            MinuteOf(FieldView(line, line_columns::kDate), FieldView(line, line_columns::kTime))) {
       const long long ago = *now - *logged;
       if (ago >= 0 && ago < 60) ++counts.last_60_minutes;
       if (ago >= 0 && ago < 10) ++counts.last_10_minutes;
