@@ -71,18 +71,55 @@ void ContestLog::Evaluate(const std::vector<std::string_view>& file_lines,
   IndexCallsigns();
 }
 
-void ContestLog::IndexCallsignOf(const std::string& line) {
-  if (line.empty()) return;
-  std::string& modes = worked_[std::string(TrimmedView(CallsignOf(line)))];
-  const std::string mode = ModeOf(line);
+namespace {
+
+// Adds `mode` to the modes a callsign was worked in, once, in the order first logged.
+void AddMode(std::string& modes, std::string_view mode) {
   if (modes.find(mode) != std::string::npos) return;
   if (!modes.empty()) modes += ' ';
   modes += mode;
 }
 
+bool CallsignBefore(const WorkedCallsign& worked, std::string_view callsign) {
+  return worked.callsign < callsign;
+}
+
+}  // namespace
+
+void ContestLog::IndexCallsignOf(std::string_view line) {
+  if (line.empty()) return;
+  const std::string_view callsign = FieldView(line, line_columns::kCallsign);
+  auto at = std::lower_bound(worked_.begin(), worked_.end(), callsign, CallsignBefore);
+  if (at == worked_.end() || at->callsign != callsign) {
+    at = worked_.insert(at, WorkedCallsign{std::string(callsign), {}});
+  }
+  AddMode(at->modes, FieldView(line, line_columns::kMode));
+}
+
 void ContestLog::IndexCallsigns() {
+  // Sorted once as views of the lines, then gathered: a stable sort keeps each callsign's lines
+  // in log order, so its modes stand in the order first logged.
+  struct Logged {
+    std::string_view callsign;
+    std::string_view mode;
+  };
+  std::vector<Logged> logged;
+  logged.reserve(lines_.size());
+  for (const std::string& line : lines_) {
+    if (!line.empty()) {
+      logged.push_back(
+          {FieldView(line, line_columns::kCallsign), FieldView(line, line_columns::kMode)});
+    }
+  }
+  std::stable_sort(logged.begin(), logged.end(),
+                   [](const Logged& a, const Logged& b) { return a.callsign < b.callsign; });
   worked_.clear();
-  for (const std::string& line : lines_) IndexCallsignOf(line);
+  for (const Logged& qso : logged) {
+    if (worked_.empty() || worked_.back().callsign != qso.callsign) {
+      worked_.push_back(WorkedCallsign{std::string(qso.callsign), {}});
+    }
+    AddMode(worked_.back().modes, qso.mode);
+  }
 }
 
 bool ContestLog::IsRepeated(std::string_view mode_key, std::string_view callsign) const {
@@ -143,14 +180,11 @@ QsoPreview ContestLog::Preview(const NewQso& qso, std::string_view callsign, std
 std::vector<WorkedCallsign> ContestLog::PartialCheck(std::string_view typed) const {
   std::vector<WorkedCallsign> found;
   if (typed.size() < kPartialCheckMinimum) return found;
-  if (const auto exact = worked_.find(typed); exact != worked_.end()) {
-    found.push_back({exact->first, exact->second});
-  }
-  for (const auto& [callsign, modes] : worked_) {
+  const auto exact = std::lower_bound(worked_.begin(), worked_.end(), typed, CallsignBefore);
+  if (exact != worked_.end() && exact->callsign == typed) found.push_back(*exact);
+  for (const WorkedCallsign& worked : worked_) {
     if (found.size() == kPartialCheckLimit) break;
-    if (callsign != typed && callsign.find(typed) != std::string::npos) {
-      found.push_back({callsign, modes});
-    }
+    if (worked.callsign != typed && Contains(worked.callsign, typed)) found.push_back(worked);
   }
   return found;
 }
