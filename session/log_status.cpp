@@ -15,10 +15,25 @@ std::optional<long long> MinuteOf(std::string_view date, std::string_view time) 
   return MinutesSinceEpoch(ClockFields{std::string(date), std::move(clock_time)});
 }
 
+namespace {
+
+// Whether two dates "rrrr-mm-dd" have the same digits; the clock's checks do not read the
+// separators either.
+bool SameDay(std::string_view date, std::string_view other) {
+  return date.size() == 10 && other.size() == 10 && date.substr(0, 4) == other.substr(0, 4) &&
+         date.substr(5, 2) == other.substr(5, 2) && date.substr(8, 2) == other.substr(8, 2);
+}
+
+}  // namespace
+
 LogCounts CountLog(const std::vector<std::string>& lines, std::string_view date,
                    std::string_view time) {
   LogCounts counts;
   const std::optional<long long> now = MinuteOf(date, time);
+  // Only a QSO of the clock's day or of the day before can be within the last hour, so the time
+  // of no other is read.
+  const std::string today = CheckDateField(date).text;
+  const std::string yesterday = StepByMinute(ClockFields{today, "00:00"}, -1).fields.date;
   for (const std::string& line : lines) {
     if (line.empty()) continue;
     ++counts.qsos;
@@ -29,8 +44,10 @@ LogCounts CountLog(const std::vector<std::string>& lines, std::string_view date,
     if (mode == "PH") ++counts.ph;
     if (mode == "FM") ++counts.fm;
     if (!now) continue;
+    const std::string_view logged_date = FieldView(line, line_columns::kDate);
+    if (!SameDay(logged_date, today) && !SameDay(logged_date, yesterday)) continue;
     if (const std::optional<long long> logged =
-            MinuteOf(FieldView(line, line_columns::kDate), FieldView(line, line_columns::kTime))) {
+            MinuteOf(logged_date, FieldView(line, line_columns::kTime))) {
       const long long ago = *now - *logged;
       if (ago >= 0 && ago < 60) ++counts.last_60_minutes;
       if (ago >= 0 && ago < 10) ++counts.last_10_minutes;
