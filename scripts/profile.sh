@@ -16,6 +16,7 @@ export QT_QPA_PLATFORM=offscreen
 data="$(mktemp -d)/perf.data"
 perf record -q -F 2000 -o "$data" build/testing/bench/zt_bench "--benchmark_filter=^$1/" \
   --benchmark_min_time=3 >/dev/null
+# awk reads the whole report, so no reader of the pipe stops early.
 perf report -i "$data" --no-children --sort symbol --stdio 2>/dev/null |
-  grep -E '^ +[0-9.]+%' | head -n "${ZT_PROFILE_TOP:-15}" | cut -c1-140
+  awk -v top="${ZT_PROFILE_TOP:-15}" '/^ +[0-9.]+%/ && shown++ < top { print substr($0, 1, 140) }'
 rm -rf "$(dirname "$data")"
