@@ -12,6 +12,34 @@
 
 namespace zt {
 
+namespace {
+
+// Adds `mode` to the modes a callsign was worked in, once, in the order first logged.
+void AddMode(std::string& modes, std::string_view mode) {
+  if (modes.find(mode) != std::string::npos) return;
+  if (!modes.empty()) modes += ' ';
+  modes += mode;
+}
+
+bool CallsignBefore(const WorkedCallsign& worked, std::string_view callsign) {
+  return worked.callsign < callsign;
+}
+
+// Whether two lists of lines hold the same callsigns and modes in the same order, as the partial
+// check's index reads them.
+bool SameCallsignsAndModes(const std::vector<std::string>& lines,
+                           const std::vector<std::string>& other) {
+  return std::equal(lines.begin(), lines.end(), other.begin(), other.end(),
+                    [](std::string_view line, std::string_view other_line) {
+                      using namespace line_columns;
+                      return line.empty() == other_line.empty() &&
+                             FieldView(line, kCallsign) == FieldView(other_line, kCallsign) &&
+                             FieldView(line, kMode) == FieldView(other_line, kMode);
+                    });
+}
+
+}  // namespace
+
 NewQso ComposeQso(const EntryFields& fields, Round round) {
   std::string body = ComposeLogLine(fields, round);
   const Confirmation confirmation = RequiredConfirmation(body, round);
@@ -66,25 +94,14 @@ void ContestLog::Evaluate(const std::vector<std::string_view>& file_lines,
                           const ScoringContext& scoring) {
   Recalculation recalculation =
       zt::Recalculate(std::span<const std::string_view>(file_lines), scoring);
+  // A recalculation rewrites the results only: while the lines keep the callsigns and modes the
+  // partial check's index was built from, the index stands.
+  const bool index_stands =
+      worked_follows_lines_ && SameCallsignsAndModes(lines_, recalculation.list_lines);
   lines_ = std::move(recalculation.list_lines);
   state_ = std::move(recalculation.state);
-  IndexCallsigns();
+  if (!index_stands) IndexCallsigns();
 }
-
-namespace {
-
-// Adds `mode` to the modes a callsign was worked in, once, in the order first logged.
-void AddMode(std::string& modes, std::string_view mode) {
-  if (modes.find(mode) != std::string::npos) return;
-  if (!modes.empty()) modes += ' ';
-  modes += mode;
-}
-
-bool CallsignBefore(const WorkedCallsign& worked, std::string_view callsign) {
-  return worked.callsign < callsign;
-}
-
-}  // namespace
 
 void ContestLog::IndexCallsignOf(std::string_view line) {
   if (line.empty()) return;
@@ -120,6 +137,7 @@ void ContestLog::IndexCallsigns() {
     }
     AddMode(worked_.back().modes, qso.mode);
   }
+  worked_follows_lines_ = true;
 }
 
 bool ContestLog::IsRepeated(std::string_view mode_key, std::string_view callsign) const {
@@ -252,6 +270,7 @@ IoResult<std::optional<std::string>> ContestLog::Rewrite(const std::string& line
     const int old_row = FirstRowOf(line);
     if (old_row >= 0) lines_.erase(lines_.begin() + old_row);
     lines_.push_back(*changed);
+    worked_follows_lines_ = false;
   }
   return changed;
 }
@@ -262,6 +281,7 @@ IoStatus ContestLog::Delete(int row) {
       files_, line, [](std::string_view) -> std::optional<std::string> { return std::nullopt; });
   if (!outcome.ok()) return outcome.error();
   lines_.erase(lines_.begin() + row);
+  worked_follows_lines_ = false;
   return std::nullopt;
 }
 
@@ -284,6 +304,7 @@ IoStatus ContestLog::StartNew() {
   lines_.clear();
   state_ = ScoreState{};
   worked_.clear();
+  worked_follows_lines_ = true;
   return std::nullopt;
 }
 

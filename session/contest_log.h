@@ -147,6 +147,8 @@ class ContestLog {
   // kept up by adding. After a deletion or a mode change it waits for the recalculation, as the
   // score does. Sorted by callsign; a vector, because a keystroke reads it whole.
   std::vector<WorkedCallsign> worked_;
+  // False once the lines changed without the index: a recalculation then rebuilds it.
+  bool worked_follows_lines_ = true;
 };
 
 }  // namespace zt
