@@ -155,6 +155,12 @@ class TForm1 : public QWidget {
   // otherwise, the claimed score of the station dialog.
   void ShowScoreState(bool claimed_score_too = true);
 
+ private:
+  // What "Przelicz" shows once the log is recalculated: the score, the selection after the
+  // recalculation of `remembered_row`, and why the file could not be read, if it could not.
+  void ShowRecalculated(int remembered_row, const IoStatus& unread);
+
+ public:
   // --- Log corrections (corrections/correction_commands.cpp) ---
   void zmiendate1Click();
   void ZmieczasQSO1Click();

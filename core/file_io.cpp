@@ -188,10 +188,12 @@ IoStatus CheckDirectoryWritable(const FileSteps& steps, const std::filesystem::p
 std::vector<std::string_view> LineViews(std::string_view content) {
   std::vector<std::string_view> lines;
   std::size_t start = 0;
+  // Most lines end in CR LF: the LF is found by memchr, then a CR before it within the line.
   while (start < content.size()) {
-    const auto line_end = std::find_if(content.begin() + start, content.end(),
-                                       [](char c) { return c == '\r' || c == '\n'; });
-    const std::size_t end = line_end - content.begin();
+    const std::size_t line_feed = std::min(content.find('\n', start), content.size());
+    const std::size_t carriage_return = content.substr(start, line_feed - start).find('\r');
+    const std::size_t end =
+        carriage_return == std::string_view::npos ? line_feed : start + carriage_return;
     lines.push_back(content.substr(start, end - start));
     start = end + (content.substr(end, 2) == "\r\n" ? 2 : 1);
   }

@@ -49,10 +49,18 @@ std::string ReplaceColumns(std::string_view line, std::size_t first, std::string
 
 std::string_view LineBodyOf(std::string_view line) { return line.substr(0, kLineBodyLength); }
 
+std::string_view FieldView(std::string_view line, ColumnSpan span) {
+  return TrimmedView(Columns(line, span));
+}
+
+std::string_view ResultView(std::string_view line) {
+  return TrimmedView(Columns(line, line_columns::kResultFirst, line.size()));
+}
+
 namespace {
 
 std::string Field(std::string_view line, ColumnSpan span) {
-  return TrimBlanks(Columns(line, span));
+  return std::string(FieldView(line, span));
 }
 
 }  // namespace
@@ -66,19 +74,20 @@ std::string ModeOf(std::string_view line) { return Field(line, kMode); }
 std::string SentReportOf(std::string_view line) { return Field(line, kSentReport); }
 std::string SentGroupOf(std::string_view line) { return Field(line, kSentGroup); }
 std::string CallsignOf(std::string_view line) { return Field(line, kCallsign); }
-std::string ScoringCallsignOf(std::string_view line) {
-  return Field(line, {kCallsign.first, kCallsign.last - 1});
-}
+std::string ScoringCallsignOf(std::string_view line) { return Field(line, kScoringCallsign); }
 std::string ReceivedReportOf(std::string_view line) { return Field(line, kReceivedReport); }
-std::string ReceivedGroupOf(std::string_view line) {
-  return Field(line, {kReceivedGroup.first - 1, kReceivedGroup.last + 1});
-}
-std::string ResultOf(std::string_view line) {
-  return TrimBlanks(Columns(line, kResultFirst, line.size()));
-}
+std::string ReceivedGroupOf(std::string_view line) { return Field(line, kReceivedGroupAndBlanks); }
+std::string ResultOf(std::string_view line) { return std::string(ResultView(line)); }
 
 std::string DupeKeyOf(std::string_view line) {
-  return std::string(Columns(line, kMode)) + ' ' + CallsignOf(line);
+  const std::string_view mode = Columns(line, kMode);
+  const std::string_view callsign = FieldView(line, kCallsign);
+  std::string key;
+  key.reserve(mode.size() + 1 + callsign.size());
+  key += mode;
+  key += ' ';
+  key += callsign;
+  return key;
 }
 
 }  // namespace zt

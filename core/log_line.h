@@ -29,6 +29,10 @@ inline constexpr ColumnSpan kCallsign{35, 50};
 inline constexpr ColumnSpan kReceivedReport{51, 53};
 inline constexpr ColumnSpan kReceivedGroup{55, 65};  // right-aligned
 inline constexpr std::size_t kResultFirst = 68;
+// As the scoring reads them: the callsign one column short, the received group with the blank
+// on either side.
+inline constexpr ColumnSpan kScoringCallsign{35, 49};
+inline constexpr ColumnSpan kReceivedGroupAndBlanks{54, 66};
 }  // namespace line_columns
 
 inline constexpr std::size_t kLineBodyLength = line_columns::kResultFirst - 1;
@@ -72,6 +76,12 @@ std::string ReplaceColumns(std::string_view line, std::size_t first, std::string
 
 // The first 67 characters: the part that identifies a QSO in the log file.
 std::string_view LineBodyOf(std::string_view line);
+
+// The field's columns as a view into `line`, blanks and control characters at both ends removed:
+// what the readers below return as a string, for the loops over a whole log.
+std::string_view FieldView(std::string_view line, ColumnSpan span);
+// From column 68 to the end, trimmed likewise.
+std::string_view ResultView(std::string_view line);
 
 // Field readers; each removes blanks and control characters at both ends.
 std::string DateOf(std::string_view line);

@@ -22,8 +22,9 @@ void DupeKeys::Add(std::string_view key) {
 }
 
 bool DupeKeys::AddIfAbsent(std::string_view key) {
-  if (Contains(key)) return false;
-  counts_.emplace(key, 1);
+  ++lookups_;
+  // One lookup: the node is made only when the key is new.
+  if (!counts_.try_emplace(std::string(key), 1).second) return false;
   ++size_;
   return true;
 }
@@ -47,13 +48,15 @@ void DupeKeys::Clear() {
 
 namespace {
 
-// What the rules read of a line body.
+// What the rules read of a line body; the views point into the body.
 struct BodyFields {
   explicit BodyFields(std::string_view body)
-      : dupe_key(DupeKeyOf(body)), mode(ModeOf(body)), group(ReceivedGroupOf(body)) {}
+      : dupe_key(DupeKeyOf(body)),
+        mode(FieldView(body, line_columns::kMode)),
+        group(FieldView(body, line_columns::kReceivedGroupAndBlanks)) {}
   std::string dupe_key;
-  std::string mode;
-  std::string group;
+  std::string_view mode;
+  std::string_view group;
 };
 
 // The points of a short-wave received group: its row of the points table, or a serial number's;

@@ -15,8 +15,9 @@ Recalculation Recalculate(std::span<const std::string_view> file_lines,
     line.reserve(kLineBodyLength + 16);  // the body and any result text, in one allocation
     line = LineBodyOf(file_line);
     line.resize(kLineBodyLength, ' ');
-    line += EvaluateQso(line, EvaluationContext::kRecalculating, ScoringCallsignOf(line),
-                        ModeOf(line), scoring, recalculation.state);
+    line += EvaluateQso(line, EvaluationContext::kRecalculating,
+                        FieldView(line, line_columns::kScoringCallsign),
+                        FieldView(line, line_columns::kMode), scoring, recalculation.state);
   }
   return recalculation;
 }

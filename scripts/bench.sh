@@ -10,5 +10,10 @@ cd "$ZT_ROOT"
 cmake --preset testing >/dev/null
 cmake --build --preset testing --target zt_bench zt_first_frame
 export QT_QPA_PLATFORM=offscreen
-exec build/testing/bench/zt_bench --benchmark_repetitions="${ZT_BENCH_REPETITIONS:-5}" \
-  --benchmark_report_aggregates_only=true "$@"
+status=0
+build/testing/bench/zt_bench --benchmark_repetitions="${ZT_BENCH_REPETITIONS:-5}" \
+  --benchmark_report_aggregates_only=true "$@" || status=$?
+echo
+echo "Where each action's time goes: BENCHMARKS.md, \"Where the time goes\"; one action's profile"
+echo "summary comes from ./scripts/profile.sh 'Button9Click/ShortWave/10000' (any benchmark's name)."
+exit "$status"

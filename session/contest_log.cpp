@@ -12,6 +12,34 @@
 
 namespace zt {
 
+namespace {
+
+// Adds `mode` to the modes a callsign was worked in, once, in the order first logged.
+void AddMode(std::string& modes, std::string_view mode) {
+  if (modes.find(mode) != std::string::npos) return;
+  if (!modes.empty()) modes += ' ';
+  modes += mode;
+}
+
+bool CallsignBefore(const WorkedCallsign& worked, std::string_view callsign) {
+  return worked.callsign < callsign;
+}
+
+// Whether two lists of lines hold the same callsigns and modes in the same order, as the partial
+// check's index reads them.
+bool SameCallsignsAndModes(const std::vector<std::string>& lines,
+                           const std::vector<std::string>& other) {
+  return std::equal(lines.begin(), lines.end(), other.begin(), other.end(),
+                    [](std::string_view line, std::string_view other_line) {
+                      using namespace line_columns;
+                      return line.empty() == other_line.empty() &&
+                             FieldView(line, kCallsign) == FieldView(other_line, kCallsign) &&
+                             FieldView(line, kMode) == FieldView(other_line, kMode);
+                    });
+}
+
+}  // namespace
+
 NewQso ComposeQso(const EntryFields& fields, Round round) {
   std::string body = ComposeLogLine(fields, round);
   const Confirmation confirmation = RequiredConfirmation(body, round);
@@ -67,23 +95,50 @@ void ContestLog::Evaluate(const std::vector<std::string_view>& file_lines,
                           const ScoringContext& scoring) {
   Recalculation recalculation =
       zt::Recalculate(std::span<const std::string_view>(file_lines), scoring);
+  // A recalculation rewrites the results only: while the lines keep the callsigns and modes the
+  // partial check's index was built from, the index stands.
+  const bool index_stands =
+      worked_follows_lines_ && SameCallsignsAndModes(lines_, recalculation.list_lines);
   lines_ = std::move(recalculation.list_lines);
   state_ = std::move(recalculation.state);
-  IndexCallsigns();
+  if (!index_stands) IndexCallsigns();
 }
 
-void ContestLog::IndexCallsignOf(const std::string& line) {
+void ContestLog::IndexCallsignOf(std::string_view line) {
   if (line.empty()) return;
-  std::string& modes = worked_[std::string(TrimmedView(CallsignOf(line)))];
-  const std::string mode = ModeOf(line);
-  if (modes.find(mode) != std::string::npos) return;
-  if (!modes.empty()) modes += ' ';
-  modes += mode;
+  const std::string_view callsign = FieldView(line, line_columns::kCallsign);
+  auto at = std::lower_bound(worked_.begin(), worked_.end(), callsign, CallsignBefore);
+  if (at == worked_.end() || at->callsign != callsign) {
+    at = worked_.insert(at, WorkedCallsign{std::string(callsign), {}});
+  }
+  AddMode(at->modes, FieldView(line, line_columns::kMode));
 }
 
 void ContestLog::IndexCallsigns() {
+  // Sorted once as views of the lines, then gathered: a stable sort keeps each callsign's lines
+  // in log order, so its modes stand in the order first logged.
+  struct Logged {
+    std::string_view callsign;
+    std::string_view mode;
+  };
+  std::vector<Logged> logged;
+  logged.reserve(lines_.size());
+  for (const std::string& line : lines_) {
+    if (!line.empty()) {
+      logged.push_back(
+          {FieldView(line, line_columns::kCallsign), FieldView(line, line_columns::kMode)});
+    }
+  }
+  std::stable_sort(logged.begin(), logged.end(),
+                   [](const Logged& a, const Logged& b) { return a.callsign < b.callsign; });
   worked_.clear();
-  for (const std::string& line : lines_) IndexCallsignOf(line);
+  for (const Logged& qso : logged) {
+    if (worked_.empty() || worked_.back().callsign != qso.callsign) {
+      worked_.push_back(WorkedCallsign{std::string(qso.callsign), {}});
+    }
+    AddMode(worked_.back().modes, qso.mode);
+  }
+  worked_follows_lines_ = true;
 }
 
 bool ContestLog::IsRepeated(std::string_view mode_key, std::string_view callsign) const {
@@ -144,14 +199,11 @@ QsoPreview ContestLog::Preview(const NewQso& qso, std::string_view callsign, std
 std::vector<WorkedCallsign> ContestLog::PartialCheck(std::string_view typed) const {
   std::vector<WorkedCallsign> found;
   if (typed.size() < kPartialCheckMinimum) return found;
-  if (const auto exact = worked_.find(typed); exact != worked_.end()) {
-    found.push_back({exact->first, exact->second});
-  }
-  for (const auto& [callsign, modes] : worked_) {
+  const auto exact = std::lower_bound(worked_.begin(), worked_.end(), typed, CallsignBefore);
+  if (exact != worked_.end() && exact->callsign == typed) found.push_back(*exact);
+  for (const WorkedCallsign& worked : worked_) {
     if (found.size() == kPartialCheckLimit) break;
-    if (callsign != typed && callsign.find(typed) != std::string::npos) {
-      found.push_back({callsign, modes});
-    }
+    if (worked.callsign != typed && Contains(worked.callsign, typed)) found.push_back(worked);
   }
   return found;
 }
@@ -219,6 +271,7 @@ IoResult<std::optional<std::string>> ContestLog::Rewrite(const std::string& line
     const int old_row = FirstRowOf(line);
     if (old_row >= 0) lines_.erase(lines_.begin() + old_row);
     lines_.push_back(*changed);
+    worked_follows_lines_ = false;
   }
   return changed;
 }
@@ -229,6 +282,7 @@ IoStatus ContestLog::Delete(int row) {
       files_, line, [](std::string_view) -> std::optional<std::string> { return std::nullopt; });
   if (!outcome.ok()) return outcome.error();
   lines_.erase(lines_.begin() + row);
+  worked_follows_lines_ = false;
   return std::nullopt;
 }
 
@@ -266,6 +320,7 @@ IoStatus ContestLog::StartNew() {
   lines_.clear();
   state_ = ScoreState{};
   worked_.clear();
+  worked_follows_lines_ = true;
   return std::nullopt;
 }
 

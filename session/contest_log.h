@@ -7,7 +7,6 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
-#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -156,7 +155,7 @@ class ContestLog {
   // Replaces every file line matching `line` through `change` and follows it in the list.
   IoResult<std::optional<std::string>> Rewrite(const std::string& line, const LineChange& change);
   void Evaluate(const std::vector<std::string_view>& file_lines, const ScoringContext& scoring);
-  void IndexCallsignOf(const std::string& line);
+  void IndexCallsignOf(std::string_view line);
   void IndexCallsigns();
 
   LogFiles files_;
@@ -165,8 +164,10 @@ class ContestLog {
   ScoreState state_;
   // Every logged callsign and its modes, for the partial check: rebuilt with every evaluation and
   // kept up by adding. After a deletion or a mode change it waits for the recalculation, as the
-  // score does.
-  std::map<std::string, std::string, std::less<>> worked_;
+  // score does. Sorted by callsign; a vector, because a keystroke reads it whole.
+  std::vector<WorkedCallsign> worked_;
+  // False once the lines changed without the index: a recalculation then rebuilds it.
+  bool worked_follows_lines_ = true;
   // The file line numbers of the damaged lines of the last load.
   std::vector<int> damaged_lines_;
 };

@@ -97,16 +97,31 @@ void TForm1::CorrectSelectedQso(CorrectedField field) {
       break;
   }
 
-  IoResult<std::optional<std::string>> corrected =
-      ChangeLog([&] { return contest_log_.Correct(row, field, check.value); });
+  // The recalculation runs in the same change of the list, so the list, the counts and the
+  // partial check's index are rebuilt once.
+  const bool recalculates = CorrectionRecalculates(field);
+  int corrected_row = -1;
+  IoStatus unread;
+  IoResult<std::optional<std::string>> corrected = ChangeLog([&] {
+    IoResult<std::optional<std::string>> outcome = contest_log_.Correct(row, field, check.value);
+    if (outcome.ok() && outcome.value()) {
+      // Its row before the recalculation rewrites its result text.
+      corrected_row = contest_log_.FirstRowOf(*outcome.value());
+      if (recalculates) unread = contest_log_.Recalculate(Scoring());
+    }
+    return outcome;
+  });
   if (!corrected.ok()) {
     ShowIoError(corrected.error());
     return;
   }
   // No file line matched: the log changed underneath, so the list keeps what it shows.
-  if (const std::optional<std::string>& line = corrected.value()) {
-    SelectRow(contest_log_.FirstRowOf(*line));
-    if (CorrectionRecalculates(field)) Button9Click();
+  if (corrected.value()) {
+    if (recalculates) {
+      ShowRecalculated(corrected_row, unread);
+    } else {
+      SelectRow(corrected_row);
+    }
   }
   Edit4->setFocus();
 }
@@ -166,12 +181,17 @@ void TForm1::Usu1Click() {
     return;
   }
   selected_log_line_ = contest_log_.lines()[static_cast<std::size_t>(row)];
-  if (IoStatus status = ChangeLog([&] { return contest_log_.Delete(row); })) {
+  // Deleted and recalculated in one change of the list, which is rebuilt once.
+  IoStatus unread;
+  if (IoStatus status = ChangeLog([&]() -> IoStatus {
+        if (IoStatus deleted = contest_log_.Delete(row)) return deleted;
+        unread = contest_log_.Recalculate(Scoring());
+        return std::nullopt;
+      })) {
     ShowIoError(*status);
     return;
   }
-  SelectRow(-1);
-  Button9Click();
+  ShowRecalculated(-1, unread);
   Edit4->setFocus();
 }
 

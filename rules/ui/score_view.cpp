@@ -20,6 +20,10 @@ ScoringContext TForm1::Scoring() const {
 void TForm1::Button9Click() {
   const int remembered_row = SelectedRow();
   const IoStatus unread = ChangeLog([&] { return contest_log_.Recalculate(Scoring()); });
+  ShowRecalculated(remembered_row, unread);
+}
+
+void TForm1::ShowRecalculated(int remembered_row, const IoStatus& unread) {
   ShowScoreState();
   SelectRow(SelectionAfterRecalculation(remembered_row, LineCount()));
   if (unread) ShowIoError(*unread);

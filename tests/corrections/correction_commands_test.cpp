@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QSignalSpy>
 #include <QTest>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -429,6 +431,40 @@ TEST_F(CorrectionTest, Delete_EarlierOfTwo_MakesTheLaterCount) {
   EXPECT_EQ(-1, form1().SelectedRow());
   ExpectFocusInCallsign();
   ExpectSameAsFreshStart();
+}
+
+// A correction that recalculates and a deletion change the list once: the model is reset once,
+// and the counts and the partial check show the recalculated log as a fresh start does.
+TEST_F(CorrectionTest, RecalculatingCommands_ResetTheListOnce) {
+  const struct {
+    const char* name;
+    std::function<void()> run;
+    const char* counts;
+  } kCommands[] = {
+      {"ReceivedGroup",
+       [this] {
+         ExpectBox(kReceivedGroupBox, "5", "O");
+         form1().Zmieodebranynumerseryjny1->trigger();
+       },
+       "QSO: 3, zaliczone: 2"},
+      {"Deletion",
+       [this] {
+         prompts_.ExpectMessage(kConfirmDeletion, Answer::kYes);
+         form1().Usu1->trigger();
+       },
+       "QSO: 2, zaliczone: 2"},
+  };
+  for (const auto& command : kCommands) {
+    SCOPED_TRACE(command.name);
+    StartWith(kBothModes, {kQsoA, kQsoB, kQsoC});
+    SelectInList(0);
+    QSignalSpy resets(form1().ListBox1->model(), &QAbstractItemModel::modelReset);
+    command.run();
+    EXPECT_EQ(1, resets.count());
+    EXPECT_TRUE(form1().CountsLabel->text().startsWith(QString::fromUtf8(command.counts)))
+        << form1().CountsLabel->text().toStdString();
+    ExpectSameAsFreshStart();
+  }
 }
 
 TEST_F(CorrectionTest, Delete_TwoIdenticalQsos_AreRemovedTogether) {

@@ -407,6 +407,62 @@ TEST(ContestLogPreview, Vhf_DistanceBearingAndTheBonusStation) {
   EXPECT_FALSE(preview("QQ1ABC", "4KO01").distance_km);
 }
 
+// The log's order is not the callsigns': the index sorts them, and each callsign's modes keep
+// the order they were first logged in.
+TEST(ContestLogPartialCheck, ModesInTheOrderFirstLogged_WhateverTheLogsOrder) {
+  TempDir dir;
+  std::string log;
+  for (const auto& [call, mode] :
+       std::vector<std::pair<const char*, const char*>>{{"SP9QQQ", "PH"},
+                                                        {"SP1QQQ", "CW"},
+                                                        {"SP9QQQ", "CW"},
+                                                        {"SP9QQQ", "PH"},
+                                                        {"SP5QQQ", "PH"}}) {
+    std::string line = "2026-12-06 1205 80M " + std::string(mode) + " 599      1 " + call;
+    line.resize(50, ' ');
+    log += line + "599           5  2\r\n";
+  }
+  WriteFile(dir / "zawody_teltolmowe.zlg", log);
+  ContestLog contest(LogFiles::In(dir.path(), FileSteps::System()));
+  ASSERT_TRUE(contest.Load(SentGroupState{}).ok());
+  EXPECT_EQ((std::vector<WorkedCallsign>{{"SP1QQQ", "CW"}, {"SP5QQQ", "PH"}, {"SP9QQQ", "PH CW"}}),
+            contest.PartialCheck("QQQ"));
+  EXPECT_EQ((std::vector<WorkedCallsign>{{"SP9QQQ", "PH CW"}}), contest.PartialCheck("SP9QQQ"));
+}
+
+// A recalculation keeps the index only while it still holds the lines' callsigns: after a
+// deletion or a correction of the callsign it is built again.
+TEST(ContestLogPartialCheck, FollowsTheLogAfterADeletionOrACorrection_OnceRecalculated) {
+  TempDir dir;
+  std::string log;
+  for (const char* call : {"SP1QQQ", "SP2QQQ", "SP3QQQ"}) {
+    std::string line = "2026-12-06 1205 80M CW 599      1 " + std::string(call);
+    line.resize(50, ' ');
+    log += line + "599           5  2\r\n";
+  }
+  WriteFile(dir / "zawody_teltolmowe.zlg", log);
+  ContestLog contest(LogFiles::In(dir.path(), FileSteps::System()));
+  ASSERT_TRUE(contest.Load(SentGroupState{}).ok());
+  const ScoringContext scoring{Round::kShortWave, 4, ""};
+  const auto callsigns = [&contest] {
+    std::vector<std::string> found;
+    for (const WorkedCallsign& worked : contest.PartialCheck("QQQ")) {
+      found.push_back(worked.callsign);
+    }
+    return found;
+  };
+  ASSERT_FALSE(contest.Recalculate(scoring));
+  EXPECT_EQ((std::vector<std::string>{"SP1QQQ", "SP2QQQ", "SP3QQQ"}), callsigns());
+  ASSERT_FALSE(contest.Delete(0));
+  ASSERT_FALSE(contest.Recalculate(scoring));
+  EXPECT_EQ((std::vector<std::string>{"SP2QQQ", "SP3QQQ"}), callsigns());
+  const CorrectionCheck check =
+      contest.CheckCorrection(0, CorrectedField::kCallsign, "SP4QQQ", Round::kShortWave);
+  ASSERT_TRUE(contest.Correct(0, CorrectedField::kCallsign, check.value).ok());
+  ASSERT_FALSE(contest.Recalculate(scoring));
+  EXPECT_EQ((std::vector<std::string>{"SP3QQQ", "SP4QQQ"}), callsigns());
+}
+
 TEST(ContestLogPartialCheck, ExactFirstThenAlphabeticalAtMostEight) {
   TempDir dir;
   std::string log;

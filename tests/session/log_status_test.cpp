@@ -40,6 +40,24 @@ TEST(CountLog, TheHourAcrossMidnight_AndAClockWithoutATime) {
   }
 }
 
+// Only the clock's day and the day before are read for the rate: a date is the same day by its
+// digits, whatever its separators, and a day further back or ahead never counts.
+TEST(CountLog, TheRateReadsTheDigitsOfTheClocksDayAndTheDayBefore) {
+  const std::vector<std::string> log = {
+      Line("2026/03/01", "0000", "CW", "2"),  // other separators: the clock's day
+      Line("2026-02-28", "2330", "CW", "2"),  // the day before, across the month's end
+      Line("2026-02-27", "2359", "CW", "2"),  // two days back
+      Line("2026-03-02", "0000", "CW", "2"),  // the day after
+      Line("2026-02-29", "2359", "CW", "2"),  // no real date
+  };
+  const LogCounts counts = CountLog(log, "2026-03-01", "00:05");
+  EXPECT_EQ(5, counts.qsos);
+  EXPECT_EQ(2, counts.last_60_minutes);
+  EXPECT_EQ(1, counts.last_10_minutes);
+  // A clock date with blanks in it reads as the checks read it.
+  EXPECT_EQ(2, CountLog(log, " 2026-03-01", "00:05").last_60_minutes);
+}
+
 TEST(MinuteOf, OnlyRealDatesAndTimes) {
   EXPECT_EQ(0, MinuteOf("1970-01-01", "0000"));
   EXPECT_EQ(1440 + 61, MinuteOf("1970-01-02", "01:01"));
