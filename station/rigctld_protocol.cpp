@@ -29,19 +29,34 @@ void RigLineReader::Feed(std::string_view bytes) {
   while (!bytes.empty()) {
     const std::size_t end = bytes.find('\n');
     const std::string_view piece = bytes.substr(0, end);
-    // Only what fits is kept: the rest of an endless line is dropped as it comes.
-    const std::size_t room = kMaxRigLineLength - partial_.size();
-    if (piece.size() > room) partial_overlong_ = true;
-    partial_.append(piece.substr(0, room));
+    // A line past the cap is reported at once, so a line without an end is no wait; the rest
+    // of it up to its end is dropped as it comes.
+    if (!partial_overlong_) {
+      const std::size_t room = kMaxRigLineLength - partial_.size();
+      if (piece.size() > room) {
+        partial_.append(piece.substr(0, room));
+        Push(Line{std::move(partial_), true});
+        partial_.clear();
+        partial_overlong_ = true;
+      } else {
+        partial_.append(piece);
+      }
+    }
     if (end == std::string_view::npos) return;
-    if (!partial_.empty() && partial_.back() == '\r') partial_.pop_back();
-    // A flood of short lines must not pile up either: past a reply's worth the oldest go.
-    if (lines_.size() > kMaxRigReplyLines * 2) lines_.pop_front();
-    lines_.push_back(Line{std::move(partial_), partial_overlong_});
+    if (!partial_overlong_) {
+      if (!partial_.empty() && partial_.back() == '\r') partial_.pop_back();
+      Push(Line{std::move(partial_), false});
+    }
     partial_.clear();
     partial_overlong_ = false;
     bytes.remove_prefix(end + 1);
   }
+}
+
+void RigLineReader::Push(Line line) {
+  // A flood of short lines must not pile up either: past two replies' worth the oldest go.
+  if (lines_.size() > kMaxRigReplyLines * 2) lines_.pop_front();
+  lines_.push_back(std::move(line));
 }
 
 std::optional<RigLineReader::Line> RigLineReader::Next() {

@@ -28,8 +28,8 @@ inline constexpr std::size_t kMaxRigLineLength = 256;
 inline constexpr std::size_t kMaxRigReplyLines = 8;
 
 // Splits the byte stream into lines at LF (a CR before it is dropped). A line longer than
-// kMaxRigLineLength is kept as its first kMaxRigLineLength bytes and marked overlong; the rest of
-// it up to its end is dropped as it arrives.
+// kMaxRigLineLength is given at once as its first kMaxRigLineLength bytes, marked overlong; the
+// rest of it up to its end is dropped as it arrives.
 class RigLineReader {
  public:
   struct Line {
@@ -45,8 +45,10 @@ class RigLineReader {
   std::size_t BufferedBytes() const;
 
  private:
+  void Push(Line line);
+
   std::string partial_;
-  bool partial_overlong_ = false;
+  bool partial_overlong_ = false;  // the line being read was already given, cut
   std::deque<Line> lines_;
 };
 

@@ -28,12 +28,17 @@ class FakeRigctld : public QObject {
   QByteArray frequency = "3545000";
   QByteArray mode = "USB";
   bool silent = false;
+  QByteArray garbage;  // sent instead of every reply while set
 
  private:
   void Answer(QTcpSocket* client) {
     while (client->canReadLine()) {
       const QByteArray command = client->readLine().trimmed();
       if (silent) continue;
+      if (!garbage.isEmpty()) {
+        client->write(garbage);
+        continue;
+      }
       if (command == "+f") client->write("get_freq:\nFrequency: " + frequency + "\nRPRT 0\n");
       if (command == "+m") {
         client->write("get_mode:\nMode: " + mode + "\nPassband: 2400\nRPRT 0\n");
@@ -107,6 +112,24 @@ TEST_F(RadioWindowTest, ASilentDaemonIsShownAndTypingGoesOn) {
   rig_.silent = false;
   QTRY_VERIFY_WITH_TIMEOUT(Shows("Radio: 3545,0 kHz USB"), 6000);
   EXPECT_TRUE(prompts_.shown.empty());
+}
+
+TEST_F(RadioWindowTest, GarbageAndEndlessLinesAreShownAndHoldNoMemory) {
+  StartFollowing();
+  QTRY_VERIFY_WITH_TIMEOUT(Shows("Radio: 3545,0 kHz USB"), 3000);
+  const std::string garbled =
+      "Radio: brak połączenia, na 127.0.0.1:" + std::to_string(rig_.port()) +
+      " odpowiada program inny niż rigctld";
+  for (const QByteArray& garbage :
+       {QByteArray("HTTP/1.1 400 Bad Request\r\n\r\n"), QByteArray(1 << 20, 'x')}) {
+    rig_.garbage = garbage;
+    QTRY_VERIFY_WITH_TIMEOUT(Shows(garbled), 6000);
+    EXPECT_LE(form1().rig_client().BufferedBytes(), kMaxRigLineLength);
+    Type(form1().Edit4, "Q");
+    rig_.garbage.clear();
+    QTRY_VERIFY_WITH_TIMEOUT(Shows("Radio: 3545,0 kHz USB"), 6000);
+  }
+  EXPECT_EQ(form1().Edit4->text(), "QQ");
 }
 
 TEST_F(RadioWindowTest, OffByDefaultTheWindowIsAsBefore) {

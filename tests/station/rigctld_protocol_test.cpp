@@ -93,7 +93,7 @@ INSTANTIATE_TEST_SUITE_P(
                   {}},
         ReplyCase{"LineWithoutEnd",
                   RigCommand::kGetFrequency,
-                  {kLong.substr(0, 200), kLong.substr(200), "\n"},
+                  {kLong.substr(0, 200), kLong.substr(200)},
                   RigReplyStatus::kGarbled,
                   0,
                   {}},
@@ -132,6 +132,16 @@ TEST(RigReplyReader, MemoryStaysBoundedUnderAnEndlessLineAndAFlood) {
   for (int i = 0; i < 10000; ++i) flood += "RPRT 0\n";
   reader.Feed(flood);
   EXPECT_LE(reader.BufferedBytes(), kMaxRigLineLength * (kMaxRigReplyLines * 2 + 2));
+}
+
+TEST(RigReplyReader, AfterAnEndlessLineEndsTheNextReplyIsRead) {
+  RigReplyReader reader;
+  reader.Expect(RigCommand::kGetFrequency);
+  reader.Feed(std::string(kMaxRigLineLength * 3, 'x'));
+  EXPECT_EQ(reader.Take()->status, RigReplyStatus::kGarbled);
+  reader.Expect(RigCommand::kGetFrequency);
+  reader.Feed("xxxx\n3545000\n");
+  EXPECT_EQ(reader.Take()->values, std::vector<std::string>{"3545000"});
 }
 
 TEST(RigReplyReader, ResetForgetsAHalfReadReply) {
