@@ -136,6 +136,7 @@ TForm1::TForm1(const Environment& environment, QWidget* parent)
   CreateControls();
   CreateLogArea();
   CreateStatusArea();
+  CreateRadio();
   // The two banners share the strip above the list with the column headings, which were made
   // later: they must stand over the headings, for the eye and for the mouse.
   Panel4->raise();

@@ -11,7 +11,9 @@
 #include <QListView>
 #include <QMenu>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTimer>
+#include <QToolButton>
 #include <QWidget>
 #include <array>
 #include <filesystem>
@@ -29,12 +31,15 @@
 #include "export/adif.h"
 #include "session/contest_log.h"
 #include "settings/categories.h"
+#include "station/radio_file.h"
 
 namespace zt {
 
 class TForm2;
 class TForm3;
 class TForm4;
+class RadioDialog;
+class RigClient;
 
 // The file and the system's reason, on two lines.
 QString FileAndReason(const IoError& error);
@@ -223,6 +228,28 @@ class TForm1 : public QWidget {
   void SelectRow(int row);
   int LineCount() const { return static_cast<int>(contest_log_.lines().size()); }
 
+  // --- The radio (station/ui/radio_commands.cpp) ---
+  // Start-up: the radio file, its bad values told once, the client started when it is on.
+  void StartRadio();
+  // Opens the "Radio" dialog (Ctrl+R or the small button right of the status line).
+  void RadioButtonClick();
+  // Stores the radio file and applies the settings; false, after telling the operator, when the
+  // file could not be written.
+  bool SaveRadioSettings(const RadioSettings& settings);
+  // Connects to the daemons the settings name, or lets them go.
+  void ApplyRadioSettings(const RadioSettings& settings);
+  const RadioSettings& radio_settings() const { return radio_settings_; }
+  RigClient& rig_client() const { return *rig_client_; }
+  RadioDialog& radio_dialog() const { return *radio_dialog_; }
+  // The status line's radio line: the frequency and mode, the band warning, or the fault.
+  void ShowRadio();
+  // A new reading of the rig: the radio line, and the mode selector when the rig's mode changed.
+  void RigReadingChanged();
+
+ private:
+  void CreateRadio();
+
+ public:
   // --- Controls (objectName = the name below) ---
   QLabel* Label1;                       // "Używany znak"
   QLineEdit* Edit1;                     // station callsign in use
@@ -268,6 +295,9 @@ class TForm1 : public QWidget {
   QLabel* CountsLabel;                  // status: the counts and the rate
   QLabel* PreviewLabel;                 // status: what the typed QSO would score
   QLabel* PartialLabel;                 // status: the worked callsigns like the typed one
+  QLabel* RadioLabel;                   // status: the radio, shown while it is on
+  QToolButton* RadioButton;             // "R": opens the "Radio" dialog
+  QShortcut* RadioShortcut;             // Ctrl+R: opens the "Radio" dialog
   QTimer* Timer1;                       // the half-second contest clock
   QMenu* PopupMenu1;                    // the log list's pop-up menu
   QAction* zmiendate1;
@@ -305,6 +335,11 @@ class TForm1 : public QWidget {
   // is not checked too (two wrong fields would otherwise hand the focus back and forth).
   bool field_check_running_ = false;
   bool backup_failure_reported_ = false;
+  RadioSettings radio_settings_;
+  RigClient* rig_client_ = nullptr;
+  RadioDialog* radio_dialog_ = nullptr;
+  // The rig's mode the selector last followed; the selector moves again only when it changes.
+  std::string followed_rig_mode_;
 };
 
 template <class Flow>
