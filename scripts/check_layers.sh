@@ -2,7 +2,7 @@
 # Checks the layers of the program's code and prints every file that breaks one:
 #   - only the windows (app/ and the ui/ folders) include Qt or a header of the windows;
 #   - no include climbs from a lower library to a higher one, nor across to a sibling:
-#       core <- rules <- corrections, settings, export <- session <- the windows.
+#       core <- rules <- corrections, settings, export, station <- session <- the windows.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
@@ -10,7 +10,7 @@ floor() {
   case "$1" in
     core) echo 0 ;;
     rules) echo 1 ;;
-    corrections | settings | export) echo 2 ;;
+    corrections | settings | export | station) echo 2 ;;
     session) echo 3 ;;
     *) echo -1 ;;
   esac
@@ -39,7 +39,7 @@ while IFS= read -r file; do
       broken=1
     fi
   done < <(sed -n 's/^#include "\([^"]*\)".*/\1/p' "$file")
-done < <(find core rules corrections settings export session -name '*.h' -o -name '*.cpp' | sort)
+done < <(find core rules corrections settings export station session -name '*.h' -o -name '*.cpp' | sort)
 
 if [ "$broken" -ne 0 ]; then
   echo "The layers are broken: see the includes above."
