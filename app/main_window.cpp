@@ -106,7 +106,7 @@ TForm1::TForm1(const Environment& environment, QWidget* parent)
       contest_log_(LogFiles::In(environment.data_directory, *environment.file_steps)) {
   setObjectName("Form1");
   setWindowTitle(QString::fromUtf8(kInitialCaption));
-  setFixedSize(686, 480);
+  setFixedSize(686, 496);
   // The layout is laid out in pixels for a small dialog font.
   QFont window_font = font();
   window_font.setFamilies({"Tahoma", "Arial", "Liberation Sans", "Nimbus Sans", font().family()});
@@ -122,6 +122,7 @@ TForm1::TForm1(const Environment& environment, QWidget* parent)
   CreatePopupMenu();
   SetTabOrder();
   ConnectHandlers();
+  SetUpCw();
   // A hint stays five seconds.
   for (QWidget* child : findChildren<QWidget*>()) child->setToolTipDuration(5000);
   FormCreate();

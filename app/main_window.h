@@ -11,6 +11,7 @@
 #include <QListView>
 #include <QMenu>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTimer>
 #include <QWidget>
 #include <array>
@@ -29,12 +30,14 @@
 #include "export/adif.h"
 #include "session/contest_log.h"
 #include "settings/categories.h"
+#include "station/cw_settings.h"
 
 namespace zt {
 
 class TForm2;
 class TForm3;
 class TForm4;
+class CwKeyerLink;
 
 // The file and the system's reason, on two lines.
 QString FileAndReason(const IoError& error);
@@ -124,6 +127,27 @@ class TForm1 : public QWidget {
 
  private:
   void CreateStatusArea();
+
+ public:
+  // --- CW messages (station/ui/cw_commands.cpp) ---
+  // Reads the [cw] group of the radio file and sets the keyer up; F1-F8, Esc and the speed keys
+  // act in every field of the window.
+  void SetUpCw();
+  // Takes new CW settings (the radio dialog's OK) and sets the keyer up for them.
+  void UseCwSettings(const CwSettings& settings);
+  const CwSettings& cw_settings() const { return cw_settings_; }
+  // F1-F8: sends message `index` (from 0) while the mode selector holds CW.
+  void SendCwMessage(int index);
+  // Esc while a message is being sent: stops it, and nothing else.
+  void AbortCw();
+  // The speed keys: `step` WPM faster (or slower), within 12-50.
+  void StepCwSpeed(int step);
+  bool CwSending() const { return cw_sending_; }
+
+ private:
+  void CwFinished();
+  void SetCwSending(bool sending);
+  void ShowCwStatus(const QString& text);
 
  public:
   // --- Contest clock (app/clock_handlers.cpp) ---
@@ -261,6 +285,7 @@ class TForm1 : public QWidget {
   QLabel* CountsLabel;                  // status: the counts and the rate
   QLabel* PreviewLabel;                 // status: what the typed QSO would score
   QLabel* PartialLabel;                 // status: the worked callsigns like the typed one
+  QLabel* CwLabel;                      // status: the CW message sent, the speed, the keyer
   QTimer* Timer1;                       // the half-second contest clock
   QMenu* PopupMenu1;                    // the log list's pop-up menu
   QAction* zmiendate1;
@@ -298,6 +323,12 @@ class TForm1 : public QWidget {
   // is not checked too (two wrong fields would otherwise hand the focus back and forth).
   bool field_check_running_ = false;
   bool backup_failure_reported_ = false;
+  CwSettings cw_settings_;
+  CwKeyerLink* cw_keyer_ = nullptr;  // none while the keyer is "none"
+  QShortcut* cw_escape_ = nullptr;   // Esc, a window shortcut only while a message is sent
+  bool cw_sending_ = false;
+  QString cw_message_;  // the text being sent, for the status line
+  QString cw_fault_;    // the keyer's fault, shown until it answers again
 };
 
 template <class Flow>
