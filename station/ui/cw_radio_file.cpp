@@ -1,61 +1,73 @@
 #include "station/ui/cw_radio_file.h"
 
-#include <QSettings>
-#include <QStringList>
+#include <QFile>
+#include <QSaveFile>
 
 #include "app/widgets.h"
+#include "station/radio_file.h"
 
 namespace zt {
 
 namespace {
 
-QSettings Open(const std::filesystem::path& radio_file) {
-  return QSettings(QString::fromStdU16String(radio_file.u16string()), QSettings::IniFormat);
+constexpr char kCwGroup[] = "cw";
+
+QString PathText(const std::filesystem::path& path) {
+  return QString::fromStdU16String(path.u16string());
 }
 
-// QSettings reads an unquoted value with commas as a list; a message like "TU, 73" is one text.
-QString TextOf(const QVariant& value) {
-  if (value.typeId() == QMetaType::QStringList) return value.toStringList().join(", ");
-  return value.toString();
+// The file as groups; a missing or unreadable file has none.
+IniDocument ReadDocument(const std::filesystem::path& radio_file) {
+  QFile file(PathText(radio_file));
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  const QByteArray content = file.readAll();
+  return ParseIni(std::string_view(content.constData(), static_cast<std::size_t>(content.size())));
 }
 
 }  // namespace
 
 std::filesystem::path RadioFilePath(const std::filesystem::path& data_directory) {
-  return data_directory / "zawody_teltolmowe_radio.ini";
+  return data_directory / kRadioFileName;
 }
 
 CwSettings LoadCwSettings(const std::filesystem::path& radio_file,
                           std::vector<std::string>* rejected) {
-  QSettings file = Open(radio_file);
-  file.beginGroup(QStringLiteral("cw"));
+  const IniDocument document = ReadDocument(radio_file);
   std::map<std::string, std::string, std::less<>> values;
-  for (const QString& key : file.childKeys()) {
-    values[key.toStdString()] = ToCore(TextOf(file.value(key)));
+  if (const auto group = document.find(kCwGroup); group != document.end()) {
+    // The file is UTF-8; the messages are core text.
+    for (const auto& [key, value] : group->second) {
+      values[key] = ToCore(QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size())));
+    }
   }
   return ReadCwSettings(values, rejected);
 }
 
 bool SaveCwSettings(const std::filesystem::path& radio_file, const CwSettings& settings) {
-  QSettings file = Open(radio_file);
-  file.beginGroup(QStringLiteral("cw"));
+  IniDocument document = ReadDocument(radio_file);
+  IniGroup& group = document[kCwGroup];
   for (const auto& [key, value] : CwSettingsValues(settings)) {
-    file.setValue(QString::fromStdString(key), FromCore(value));
+    std::string text = FromCore(value).toUtf8().toStdString();
+    bool replaced = false;
+    for (auto& [name, old_value] : group) {
+      if (name == key) {
+        old_value = text;
+        replaced = true;
+      }
+    }
+    if (!replaced) group.emplace_back(key, std::move(text));
   }
-  file.endGroup();
-  file.sync();
-  return file.status() == QSettings::NoError;
+  // The other groups and keys stay; the file is replaced whole, or not at all.
+  QSaveFile file(PathText(radio_file));
+  if (!file.open(QIODevice::WriteOnly)) return false;
+  const std::string content = FormatIni(document);
+  file.write(content.data(), static_cast<qint64>(content.size()));
+  return file.commit();
 }
 
 RigctldAddress LoadRigctldAddress(const std::filesystem::path& radio_file) {
-  QSettings file = Open(radio_file);
-  RigctldAddress address;
-  address.host = file.value(QStringLiteral("rigctld/host"), address.host).toString().trimmed();
-  bool number = false;
-  const int port = file.value(QStringLiteral("rigctld/port")).toInt(&number);
-  if (number && port >= 1 && port <= 65535) address.port = port;
-  if (address.host.isEmpty()) address.host = RigctldAddress{}.host;
-  return address;
+  const RigctldSettings rig = ReadRigctldGroup(ReadDocument(radio_file)).settings;
+  return {QString::fromStdString(rig.host), rig.port};
 }
 
 }  // namespace zt

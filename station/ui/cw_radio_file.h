@@ -23,8 +23,8 @@ bool SaveCwSettings(const std::filesystem::path& radio_file, const CwSettings& s
 
 // Where the radio's rigctld listens (its [rigctld] group), which the rig's keyer goes through.
 struct RigctldAddress {
-  QString host = QStringLiteral("127.0.0.1");
-  int port = 4532;
+  QString host;
+  int port = 0;
 };
 RigctldAddress LoadRigctldAddress(const std::filesystem::path& radio_file);
 

@@ -28,6 +28,7 @@ class CwWindowTest : public ProgramTest {
     file.setValue("cw/wpm", 30);
     file.setValue("cw/F1", "CQ TEST {MYCALL} TEST");
     file.setValue("cw/F3", "{CALL}+{CALL}");
+    file.setValue("rigctld/port", 4533);
   }
 
   // The datagrams received until `count` have come (or a second has passed).
@@ -144,6 +145,9 @@ TEST_F(CwWindowTest, SpeedKeys_StepWithinTheRangeAndAreKept) {
             "\x1b"
             "212");
   EXPECT_EQ(LoadCwSettings(RadioFilePath(dir_.path())).wpm, 12);
+  // Keeping the speed keeps the rest of the file.
+  EXPECT_EQ(LoadCwSettings(RadioFilePath(dir_.path())).messages[2], "{CALL}+{CALL}");
+  EXPECT_EQ(LoadRigctldAddress(RadioFilePath(dir_.path())).port, 4533);
   // The speed keys leave the time alone.
   EXPECT_TRUE(form1().Timer1->isActive() || !form1().Panel4->isVisible());
 }
