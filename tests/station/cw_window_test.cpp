@@ -4,10 +4,13 @@
 #include <QLabel>
 #include <QSettings>
 #include <QSignalSpy>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QUdpSocket>
 
 #include "station/cw_settings.h"
 #include "station/ui/cw_radio_file.h"
+#include "station/ui/cw_settings_page.h"
 #include "tests/support/program_fixture.h"
 
 namespace zt::testing {
@@ -177,6 +180,59 @@ TEST_F(CwWindowTest, NoKeyer_FKeysSaySo) {
   EXPECT_TRUE(CwStatus().startsWith("CW: brak klucza – F1 nie nadaje")) << CwStatus().toStdString();
   Key(form1().Edit4, Qt::Key_Escape);
   EXPECT_FALSE(form1().CwSending());
+}
+
+TEST_F(CwWindowTest, RigKeyer_SendsB_AndSaysWhenTheRadioCannotStop) {
+  // A stand-in for rigctld with the dummy radio: every command is taken, the stop is not.
+  QTcpServer rigctld;
+  ASSERT_TRUE(rigctld.listen(QHostAddress::LocalHost));
+  QByteArray commands;
+  QObject::connect(&rigctld, &QTcpServer::newConnection, [&] {
+    QTcpSocket* client = rigctld.nextPendingConnection();
+    QObject::connect(client, &QTcpSocket::readyRead, [&commands, client] {
+      while (client->canReadLine()) {
+        const QByteArray line = client->readLine();
+        commands += line;
+        client->write(line.startsWith("\\stop_morse") ? "RPRT -11\n" : "RPRT 0\n");
+      }
+    });
+  });
+  WriteCw("rigctld", 1);
+  {
+    QSettings file(QString::fromStdU16String(RadioFilePath(dir_.path()).u16string()),
+                   QSettings::IniFormat);
+    file.setValue("rigctld/host", "127.0.0.1");
+    file.setValue("rigctld/port", rigctld.serverPort());
+  }
+  Start();
+  Type(form1().Edit4, "QQ1-ABC");
+  Key(form1().Edit4, Qt::Key_F2);
+  EXPECT_TRUE(form1().CwSending());
+  EXPECT_TRUE(QTest::qWaitFor([&] { return commands.contains("b QQ1-ABC 5NN 1\n"); }));
+  EXPECT_TRUE(commands.startsWith("L KEYSPD 30\n")) << commands.toStdString();
+  Key(form1().Edit4, Qt::Key_Escape);
+  EXPECT_TRUE(QTest::qWaitFor([&] {
+    return CwStatus() == "CW 30 WPM · radio nie potrafi przerwać nadawania";
+  })) << CwStatus().toStdString();
+  EXPECT_EQ(form1().Edit4->text(), "QQ1-ABC");
+  // Without a stop, the message ends after its length at the speed.
+  Key(form1().Edit4, Qt::Key_F6);
+  EXPECT_TRUE(form1().CwSending());
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !form1().CwSending(); }, 1000));
+}
+
+TEST(CwSettingsPage, ShowsAndTakesTheSettings) {
+  CwSettingsPage page;
+  CwSettings settings;
+  settings.keyer = CwKeyer::kRigctld;
+  settings.port = 16789;
+  settings.wpm = 44;
+  settings.cut_report = false;
+  settings.messages[7] = "73 {MYCALL}";
+  page.Show(settings);
+  EXPECT_EQ(page.Settings(), settings);
+  page.MessageEdits[0]->setText("cq {mycall}");
+  EXPECT_EQ(page.Settings().messages[0], "CQ {MYCALL}");
 }
 
 }  // namespace
