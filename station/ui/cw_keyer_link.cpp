@@ -70,8 +70,7 @@ void CwdaemonLink::Send(const std::string& morse, int wpm) {
     emit Finished();
     return;
   }
-  // A new message after a fault tries the daemon again.
-  faulty_ = false;
+  // After a fault the daemon is tried again with every message; its first answer clears it.
   if (ClampWpm(wpm) != wpm_) SetSpeed(wpm);
   token_ = "zt" + std::to_string(++serial_);
   Write(CwdaemonEchoRequest(token_));
@@ -200,7 +199,11 @@ void RigCwLink::Send(const std::string& morse, int wpm) {
 void RigCwLink::Abort() {
   sending_.stop();
   // Whatever is still queued would start keying again after the stop.
-  while (queue_.size() > (in_flight_ ? 1u : 0u)) queue_.pop_back();
+  while (queue_.size() > (in_flight_ ? 1u : 0u)) {
+    queue_.pop_back();
+    // The speed may have been among them.
+    speed_sent_ = 0;
+  }
   Queue(RigStopMorse(), [this](int code) {
     if (code == kRigCannotStop) emit CannotStop();
   });
