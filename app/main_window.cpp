@@ -106,7 +106,7 @@ TForm1::TForm1(const Environment& environment, QWidget* parent)
       contest_log_(LogFiles::In(environment.data_directory, *environment.file_steps)) {
   setObjectName("Form1");
   setWindowTitle(QString::fromUtf8(kInitialCaption));
-  setFixedSize(686, 496);
+  setFixedSize(686, 480);
   // The layout is laid out in pixels for a small dialog font.
   QFont window_font = font();
   window_font.setFamilies({"Tahoma", "Arial", "Liberation Sans", "Nimbus Sans", font().family()});
@@ -115,6 +115,7 @@ TForm1::TForm1(const Environment& environment, QWidget* parent)
   CreateControls();
   CreateLogArea();
   CreateStatusArea();
+  CreateRadio();
   // The two banners share the strip above the list with the column headings, which were made
   // later: they must stand over the headings, for the eye and for the mouse.
   Panel4->raise();

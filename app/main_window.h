@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QTimer>
+#include <QToolButton>
 #include <QWidget>
 #include <array>
 #include <filesystem>
@@ -31,6 +32,7 @@
 #include "session/contest_log.h"
 #include "settings/categories.h"
 #include "station/cw_settings.h"
+#include "station/radio_file.h"
 
 namespace zt {
 
@@ -38,6 +40,8 @@ class TForm2;
 class TForm3;
 class TForm4;
 class CwKeyerLink;
+class RadioDialog;
+class RigClient;
 
 // The file and the system's reason, on two lines.
 QString FileAndReason(const IoError& error);
@@ -143,6 +147,12 @@ class TForm1 : public QWidget {
   // The speed keys: `step` WPM faster (or slower), within 12-50.
   void StepCwSpeed(int step);
   bool CwSending() const { return cw_sending_; }
+  // The radio line and the CW line under the status line, each shown while it has something to
+  // say; the window grows by the lines shown.
+  void LayOutStationLines();
+  // The radio dialog's CW page on OK: stores the [cw] group and takes it; false, after telling
+  // the operator, when the file could not be written.
+  bool SaveCwSettingsFromDialog(const CwSettings& settings);
 
  private:
   void CwFinished();
@@ -240,6 +250,28 @@ class TForm1 : public QWidget {
   void SelectRow(int row);
   int LineCount() const { return static_cast<int>(contest_log_.lines().size()); }
 
+  // --- The radio (station/ui/radio_commands.cpp) ---
+  // Start-up: the radio file, its bad values told once, the client started when it is on.
+  void StartRadio();
+  // Opens the "Radio" dialog (Ctrl+R or the small button right of the status line).
+  void RadioButtonClick();
+  // Stores the radio file and applies the settings; false, after telling the operator, when the
+  // file could not be written.
+  bool SaveRadioSettings(const RadioSettings& settings);
+  // Connects to the daemons the settings name, or lets them go.
+  void ApplyRadioSettings(const RadioSettings& settings);
+  const RadioSettings& radio_settings() const { return radio_settings_; }
+  RigClient& rig_client() const { return *rig_client_; }
+  RadioDialog& radio_dialog() const { return *radio_dialog_; }
+  // The status line's radio line: the frequency and mode, the band warning, or the fault.
+  void ShowRadio();
+  // A new reading of the rig: the radio line, and the mode selector when the rig's mode changed.
+  void RigReadingChanged();
+
+ private:
+  void CreateRadio();
+
+ public:
   // --- Controls (objectName = the name below) ---
   QLabel* Label1;                       // "Używany znak"
   QLineEdit* Edit1;                     // station callsign in use
@@ -285,7 +317,10 @@ class TForm1 : public QWidget {
   QLabel* CountsLabel;                  // status: the counts and the rate
   QLabel* PreviewLabel;                 // status: what the typed QSO would score
   QLabel* PartialLabel;                 // status: the worked callsigns like the typed one
-  QLabel* CwLabel;                      // status: the CW message sent, the speed, the keyer
+  QLabel* CwLabel = nullptr;            // status: the CW message sent, the speed, the keyer
+  QLabel* RadioLabel = nullptr;         // status: the radio, shown while it is on
+  QToolButton* RadioButton;             // "R": opens the "Radio" dialog
+  QShortcut* RadioShortcut;             // Ctrl+R: opens the "Radio" dialog
   QTimer* Timer1;                       // the half-second contest clock
   QMenu* PopupMenu1;                    // the log list's pop-up menu
   QAction* zmiendate1;
@@ -329,6 +364,11 @@ class TForm1 : public QWidget {
   bool cw_sending_ = false;
   QString cw_message_;  // the text being sent, for the status line
   QString cw_fault_;    // the keyer's fault, shown until it answers again
+  RadioSettings radio_settings_;
+  RigClient* rig_client_ = nullptr;
+  RadioDialog* radio_dialog_ = nullptr;
+  // The rig's mode the selector last followed; the selector moves again only when it changes.
+  std::string followed_rig_mode_;
 };
 
 template <class Flow>

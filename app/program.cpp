@@ -18,6 +18,7 @@ Program::Program(const Environment& environment)
                  QString::fromLocal8Bit(status->reason.c_str()))));
   }
   form2_->FormCreate();
+  form1_->StartRadio();
 }
 
 }  // namespace zt

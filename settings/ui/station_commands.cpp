@@ -74,6 +74,8 @@ void TForm1::ApplyCategoryConfiguration() {
   Zmieemisj1->setEnabled(configuration.change_mode_enabled);
   ComboBox1->setCurrentIndex(0);
   ShowCounts();
+  // The band check follows the round.
+  ShowRadio();
 }
 
 }  // namespace zt

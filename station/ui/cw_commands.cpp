@@ -15,6 +15,10 @@ namespace zt {
 namespace {
 
 constexpr int kSpeedStep = 2;
+// Under the status line's three rows: the radio line, then the CW line.
+constexpr int kStationLinesTop = 474;
+constexpr int kStationLineHeight = 16;
+constexpr int kWindowHeight = 480;
 
 QString SpeedText(int wpm) { return QStringLiteral("CW %1 WPM").arg(wpm); }
 
@@ -22,6 +26,7 @@ QString SpeedText(int wpm) { return QStringLiteral("CW %1 WPM").arg(wpm); }
 
 void TForm1::SetUpCw() {
   CwLabel = new QLabel(this);
+  CwLabel->hide();
   CwLabel->setObjectName("CwLabel");
   CwLabel->setGeometry(16, 474, 649, 15);
   CwLabel->setFocusPolicy(Qt::NoFocus);
@@ -162,6 +167,37 @@ void TForm1::SetCwSending(bool sending) {
   if (cw_escape_) cw_escape_->setEnabled(sending);
 }
 
-void TForm1::ShowCwStatus(const QString& text) { CwLabel->setText(text); }
+void TForm1::ShowCwStatus(const QString& text) {
+  CwLabel->setText(text);
+  LayOutStationLines();
+}
+
+void TForm1::LayOutStationLines() {
+  int top = kStationLinesTop;
+  // The radio line is made before the CW line, which may not be there yet.
+  if (RadioLabel && !RadioLabel->isHidden()) {
+    RadioLabel->move(16, top);
+    top += kStationLineHeight;
+  }
+  if (CwLabel) {
+    // Without a keyer the line comes only to say why a key sent nothing.
+    const bool shown = cw_settings_.keyer != CwKeyer::kNone || !CwLabel->text().isEmpty();
+    CwLabel->setVisible(shown);
+    CwLabel->move(16, top);
+    if (shown) top += kStationLineHeight;
+  }
+  setFixedSize(686, kWindowHeight + top - kStationLinesTop);
+}
+
+bool TForm1::SaveCwSettingsFromDialog(const CwSettings& settings) {
+  const std::filesystem::path file = RadioFilePath(environment_.data_directory);
+  if (!SaveCwSettings(file, settings)) {
+    prompts().Show(ErrorMessage(QStringLiteral("Nie można zapisać ustawień CW w pliku\n%1")
+                                    .arg(QString::fromStdU16String(file.u16string()))));
+    return false;
+  }
+  UseCwSettings(settings);
+  return true;
+}
 
 }  // namespace zt

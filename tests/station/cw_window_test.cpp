@@ -11,6 +11,7 @@
 #include "station/cw_settings.h"
 #include "station/ui/cw_radio_file.h"
 #include "station/ui/cw_settings_page.h"
+#include "station/ui/radio_dialog.h"
 #include "tests/support/program_fixture.h"
 
 namespace zt::testing {
@@ -219,6 +220,24 @@ TEST_F(CwWindowTest, RigKeyer_SendsB_AndSaysWhenTheRadioCannotStop) {
   Key(form1().Edit4, Qt::Key_F6);
   EXPECT_TRUE(form1().CwSending());
   EXPECT_TRUE(QTest::qWaitFor([&] { return !form1().CwSending(); }, 1000));
+}
+
+TEST_F(CwWindowTest, RadioDialogCwPage_StoresTheGroupAndTakesIt) {
+  Start();
+  form1().radio_dialog().ShowDialog(form1().radio_settings());
+  CwSettingsPage& page = *form1().radio_dialog().CwPage;
+  page.KeyerBox->setCurrentIndex(1);
+  page.PortBox->setValue(daemon_.localPort());
+  page.MessageEdits[7]->setText("73 {MYCALL}");
+  QTest::mouseClick(form1().radio_dialog().OkButton, Qt::LeftButton);
+  EXPECT_FALSE(form1().radio_dialog().isVisible());
+  const CwSettings stored = LoadCwSettings(RadioFilePath(dir_.path()));
+  EXPECT_EQ(stored.keyer, CwKeyer::kCwdaemon);
+  EXPECT_EQ(stored.messages[7], "73 {MYCALL}");
+  EXPECT_EQ(form1().cw_settings(), stored);
+  // The keyer is taken at once: it is given the speed.
+  EXPECT_EQ(Received(1), std::vector<std::string>{"\x1b"
+                                                  "225"});
 }
 
 TEST(CwSettingsPage, ShowsAndTakesTheSettings) {
