@@ -115,6 +115,7 @@ constexpr Row kRows[] = {
     {"Startup", "Start-up in-process, to the shown main window", kReadFloor, false},
     {"Button4Click", "Adding a QSO, `Button4Click`", kAppendFloor, true},
     {"Keystroke", "One keystroke in the callsign field", nullptr, true},
+    {"KeystrokeWithRadio", "One keystroke while the radio polls a live rigctld", nullptr, true},
     {"Correction", "Correction of the received group", kReadFloor, true},
     {"Deletion", "Deletion of a QSO", kReadFloor, true},
     {"Repaint", "Repainting the main window", nullptr, true},

@@ -5,9 +5,11 @@
 #include <benchmark/benchmark.h>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <QTest>
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -18,6 +20,7 @@
 #include "core/file_io.h"
 #include "core/log_file.h"
 #include "export/ui/adif_dialog.h"
+#include "station/ui/rig_client.h"
 
 namespace zt::bench {
 namespace {
@@ -158,8 +161,9 @@ void Button4Click(benchmark::State& state, Round round) {
   directory.RestoreLog();
 }
 
-void Keystroke(benchmark::State& state, Round round) {
-  StartedProgram program(Directory(state, round).path());
+// Types the worked callsign over and over; `settled` counts the events the keystroke leaves
+// (the radio's socket among them) in its time.
+void TypeKeystrokes(benchmark::State& state, Round round, StartedProgram& program, bool settled) {
   TForm1& form = program.form1();
   form.ComboBox2->setCurrentIndex(0);
   form.ComboBox2Change();
@@ -171,6 +175,7 @@ void Keystroke(benchmark::State& state, Round round) {
   for (auto _ : state) {
     const Clock::time_point start = Clock::now();
     QTest::keyClick(form.Edit4, callsign[typed]);
+    if (settled) StartedProgram::Settle();
     state.SetIterationTime(SecondsSince(start));
     StartedProgram::Settle();
     if (++typed == callsign.size()) {
@@ -184,6 +189,63 @@ void Keystroke(benchmark::State& state, Round round) {
     state.SkipWithError("the worked callsign was not recognised");
   }
   ExpectQuestions(state, program.prompts(), 0);
+}
+
+void Keystroke(benchmark::State& state, Round round) {
+  StartedProgram program(Directory(state, round).path());
+  TypeKeystrokes(state, round, program, false);
+}
+
+// Hamlib's rigctld with its dummy radio on a port of this process's own, for as long as it
+// lives; not running when rigctld is missing.
+class Rigctld {
+ public:
+  Rigctld() : port_(std::to_string(41000 + getpid() % 20000)) {
+    std::string arguments[] = {"rigctld", "-m", "1", "-t", port_};
+    std::vector<char*> argv;
+    for (std::string& argument : arguments) argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    if (posix_spawnp(&pid_, "rigctld", nullptr, nullptr, argv.data(), environ) != 0) pid_ = 0;
+  }
+  ~Rigctld() {
+    if (pid_ == 0) return;
+    kill(pid_, SIGTERM);
+    int status = 0;
+    waitpid(pid_, &status, 0);
+  }
+  bool running() const { return pid_ != 0; }
+  std::uint16_t port() const { return static_cast<std::uint16_t>(std::stoi(port_)); }
+
+ private:
+  std::string port_;
+  pid_t pid_ = 0;
+};
+
+// The keystroke while the radio polls a live rigctld: the events of its socket are delivered
+// within each keystroke's time.
+void KeystrokeWithRadio(benchmark::State& state, Round round) {
+  Rigctld rigctld;
+  if (!rigctld.running()) {
+    state.SkipWithError("rigctld is missing (Debian: libhamlib-utils)");
+    return;
+  }
+  StartedProgram program(Directory(state, round).path());
+  TForm1& form = program.form1();
+  form.ApplyRadioSettings(RadioSettings{RigctldSettings{true, "127.0.0.1", rigctld.port()}});
+  const Clock::time_point start = Clock::now();
+  while (form.rig_client().reading().link != RigLink::kConnected) {
+    if (SecondsSince(start) > 10) {
+      state.SkipWithError("rigctld did not answer");
+      return;
+    }
+    // Connection refused until the daemon listens: the reconnect timer tries again.
+    QTest::qWait(20);
+  }
+  TypeKeystrokes(state, round, program, true);
+  if (form.rig_client().reading().link != RigLink::kConnected) {
+    state.SkipWithError("the radio lost rigctld while typing");
+  }
+  form.ApplyRadioSettings(RadioSettings{});
 }
 
 // The QSO in the middle of the log, selected as the operator selects it before a command.
@@ -281,6 +343,7 @@ ZT_WINDOW_BENCHMARK(Button9Click, UseManualTime);
 ZT_WINDOW_BENCHMARK(Repaint, UseRealTime);
 ZT_WINDOW_BENCHMARK(Button4Click, UseManualTime);
 ZT_WINDOW_BENCHMARK(Keystroke, UseManualTime);
+ZT_WINDOW_BENCHMARK(KeystrokeWithRadio, UseManualTime);
 ZT_WINDOW_BENCHMARK(Correction, UseManualTime);
 ZT_WINDOW_BENCHMARK(Deletion, UseManualTime);
 ZT_WINDOW_BENCHMARK(CabrilloExport, UseRealTime);

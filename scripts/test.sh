@@ -9,11 +9,11 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 zt_install_packages "${ZT_BUILD_PACKAGES[@]}" libgtest-dev libgmock-dev libbenchmark-dev
 # The end-to-end tests: a real X window under Xvfb, driven by xdotool beside a light window
 # manager, the clock held by libfaketime, screenshots by ImageMagick, and a screen reader's
-# listener on the accessibility bus.
+# listener on the accessibility bus; Hamlib's rigctld and rigctl for the radio's run.
 zt_install_packages xvfb xdotool x11-utils openbox faketime imagemagick tzdata \
-  dbus-daemon dbus-bin at-spi2-core python3-gi gir1.2-atspi-2.0
-# The keyers of the CW run, keyed without hardware: cwdaemon and Hamlib's rigctld.
-zt_install_packages cwdaemon libhamlib-utils
+  dbus-daemon dbus-bin at-spi2-core python3-gi gir1.2-atspi-2.0 libhamlib-utils
+# cwdaemon for the CW run, keyed without hardware.
+zt_install_packages cwdaemon
 command -v npm >/dev/null || zt_install_packages nodejs npm
 # Third-party readers of the exports: TrustedQSL's library and PyQSO, run by Debian's python3.
 zt_install_packages trustedqsl pyqso python3

@@ -190,6 +190,8 @@ void TForm1::LayOutStationLines() {
 }
 
 bool TForm1::SaveCwSettingsFromDialog(const CwSettings& settings) {
+  // Unchanged settings are not written: a file without a [cw] group stays without one.
+  if (settings == cw_settings_) return true;
   const std::filesystem::path file = RadioFilePath(environment_.data_directory);
   if (!SaveCwSettings(file, settings)) {
     prompts().Show(ErrorMessage(QStringLiteral("Nie można zapisać ustawień CW w pliku\n%1")

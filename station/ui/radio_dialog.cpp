@@ -30,7 +30,7 @@ RadioDialog::RadioDialog(TForm1& main_window) : QDialog(&main_window), main_wind
   RigPage->setObjectName("RigPage");
   Tabs->addTab(RigPage, "&Radio");
 
-  RigEnabled = new QCheckBox("Śledź &radio przez rigctld (Hamlib)", RigPage);
+  RigEnabled = new QCheckBox("Śledź radio przez rig&ctld (Hamlib)", RigPage);
   RigEnabled->setObjectName("RigEnabled");
   RigHostLabel = new QLabel("&Host:", RigPage);
   RigHostLabel->setObjectName("RigHostLabel");
