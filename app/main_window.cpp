@@ -144,6 +144,7 @@ TForm1::TForm1(const Environment& environment, QWidget* parent)
   CreatePopupMenu();
   SetTabOrder();
   ConnectHandlers();
+  SetUpCw();
   // A hint stays five seconds.
   for (QWidget* child : findChildren<QWidget*>()) child->setToolTipDuration(5000);
   FormCreate();

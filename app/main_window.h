@@ -31,6 +31,7 @@
 #include "export/adif.h"
 #include "session/contest_log.h"
 #include "settings/categories.h"
+#include "station/cw_settings.h"
 #include "station/radio_file.h"
 
 namespace zt {
@@ -38,6 +39,7 @@ namespace zt {
 class TForm2;
 class TForm3;
 class TForm4;
+class CwKeyerLink;
 class RadioDialog;
 class RigClient;
 
@@ -130,6 +132,33 @@ class TForm1 : public QWidget {
 
  private:
   void CreateStatusArea();
+
+ public:
+  // --- CW messages (station/ui/cw_commands.cpp) ---
+  // Reads the [cw] group of the radio file and sets the keyer up; F1-F8, Esc and the speed keys
+  // act in every field of the window.
+  void SetUpCw();
+  // Takes new CW settings (the radio dialog's OK) and sets the keyer up for them.
+  void UseCwSettings(const CwSettings& settings);
+  const CwSettings& cw_settings() const { return cw_settings_; }
+  // F1-F8: sends message `index` (from 0) while the mode selector holds CW.
+  void SendCwMessage(int index);
+  // Esc while a message is being sent: stops it, and nothing else.
+  void AbortCw();
+  // The speed keys: `step` WPM faster (or slower), within 12-50.
+  void StepCwSpeed(int step);
+  bool CwSending() const { return cw_sending_; }
+  // The radio line and the CW line under the status line, each shown while it has something to
+  // say; the window grows by the lines shown.
+  void LayOutStationLines();
+  // The radio dialog's CW page on OK: stores the [cw] group and takes it; false, after telling
+  // the operator, when the file could not be written.
+  bool SaveCwSettingsFromDialog(const CwSettings& settings);
+
+ private:
+  void CwFinished();
+  void SetCwSending(bool sending);
+  void ShowCwStatus(const QString& text);
 
  public:
   // --- Contest clock (app/clock_handlers.cpp) ---
@@ -295,7 +324,8 @@ class TForm1 : public QWidget {
   QLabel* CountsLabel;                  // status: the counts and the rate
   QLabel* PreviewLabel;                 // status: what the typed QSO would score
   QLabel* PartialLabel;                 // status: the worked callsigns like the typed one
-  QLabel* RadioLabel;                   // status: the radio, shown while it is on
+  QLabel* CwLabel = nullptr;            // status: the CW message sent, the speed, the keyer
+  QLabel* RadioLabel = nullptr;         // status: the radio, shown while it is on
   QToolButton* RadioButton;             // "R": opens the "Radio" dialog
   QShortcut* RadioShortcut;             // Ctrl+R: opens the "Radio" dialog
   QTimer* Timer1;                       // the half-second contest clock
@@ -335,6 +365,12 @@ class TForm1 : public QWidget {
   // is not checked too (two wrong fields would otherwise hand the focus back and forth).
   bool field_check_running_ = false;
   bool backup_failure_reported_ = false;
+  CwSettings cw_settings_;
+  CwKeyerLink* cw_keyer_ = nullptr;  // none while the keyer is "none"
+  QShortcut* cw_escape_ = nullptr;   // Esc, a window shortcut only while a message is sent
+  bool cw_sending_ = false;
+  QString cw_message_;  // the text being sent, for the status line
+  QString cw_fault_;    // the keyer's fault, shown until it answers again
   RadioSettings radio_settings_;
   RigClient* rig_client_ = nullptr;
   RadioDialog* radio_dialog_ = nullptr;

@@ -12,6 +12,8 @@ zt_install_packages "${ZT_BUILD_PACKAGES[@]}" libgtest-dev libgmock-dev libbench
 # listener on the accessibility bus; Hamlib's rigctld and rigctl for the radio's run.
 zt_install_packages xvfb xdotool x11-utils openbox faketime imagemagick tzdata \
   dbus-daemon dbus-bin at-spi2-core python3-gi gir1.2-atspi-2.0 libhamlib-utils
+# cwdaemon for the CW run, keyed without hardware.
+zt_install_packages cwdaemon
 command -v npm >/dev/null || zt_install_packages nodejs npm
 # Third-party readers of the exports: TrustedQSL's library and PyQSO, run by Debian's python3.
 zt_install_packages trustedqsl pyqso python3

@@ -14,9 +14,8 @@ namespace zt {
 
 namespace {
 
-// The window grows by the radio line while the radio is on; off, it keeps its size.
+// The radio line's first place; LayOutStationLines moves it and grows the window.
 constexpr int kRadioLineTop = 474;
-constexpr int kRadioLineHeight = 16;
 
 QString ProblemText(RadioFileProblem problem) {
   switch (problem) {
@@ -132,8 +131,8 @@ void TForm1::ApplyRadioSettings(const RadioSettings& settings) {
   radio_settings_ = settings;
   // A new connection follows the rig's mode it reports first.
   followed_rig_mode_.clear();
-  setFixedSize(686, 480 + (settings.rigctld.enabled ? kRadioLineHeight : 0));
   RadioLabel->setVisible(settings.rigctld.enabled);
+  LayOutStationLines();
   rig_client_->Configure(settings.rigctld);
   ShowRadio();
 }

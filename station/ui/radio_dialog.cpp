@@ -64,6 +64,9 @@ RadioDialog::RadioDialog(TForm1& main_window) : QDialog(&main_window), main_wind
   grid->addWidget(RigTestResult, 4, 0, 1, 2);
   grid->setRowStretch(5, 1);
 
+  CwPage = new CwSettingsPage;
+  Tabs->addTab(CwPage, "&CW");
+
   OkButton = new QPushButton("OK", this);
   OkButton->setObjectName("OkButton");
   OkButton->setDefault(true);
@@ -99,6 +102,7 @@ void RadioDialog::SetSettings(const RadioSettings& settings) {
   RigEnabled->setChecked(settings.rigctld.enabled);
   RigHost->setText(FromCore(settings.rigctld.host));
   RigPort->setText(QString::number(settings.rigctld.port));
+  CwPage->Show(main_window_.cw_settings());
 }
 
 void RadioDialog::Refuse(QLineEdit* field, const QString& reason) {
@@ -130,7 +134,10 @@ std::optional<RadioSettings> RadioDialog::Settings() {
 
 void RadioDialog::OkClick() {
   const std::optional<RadioSettings> settings = Settings();
-  if (settings && main_window_.SaveRadioSettings(*settings)) accept();
+  if (settings && main_window_.SaveRadioSettings(*settings) &&
+      main_window_.SaveCwSettingsFromDialog(CwPage->Settings())) {
+    accept();
+  }
 }
 
 void RadioDialog::TestClick() {

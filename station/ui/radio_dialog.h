@@ -13,6 +13,7 @@
 #include <optional>
 
 #include "station/radio_file.h"
+#include "station/ui/cw_settings_page.h"
 
 namespace zt {
 
@@ -46,6 +47,7 @@ class RadioDialog : public QDialog {
   QLineEdit* RigPort;         // the daemon's port
   QPushButton* RigTest;       // "Sprawdź połączenie"
   QLabel* RigTestResult;      // what the test connection found, or why a field is refused
+  CwSettingsPage* CwPage;     // "CW": the keyer, the speed and the messages F1-F8
   QPushButton* OkButton;      // "OK": store and apply
   QPushButton* CancelButton;  // "Anuluj"
 
