@@ -19,6 +19,7 @@
 #include "corrections/qso_correction.h"
 #include "rules/evaluation.h"
 #include "settings/settings_file.h"
+#include "station/radio_file.h"
 
 namespace zt {
 
@@ -81,14 +82,10 @@ bool CorrectionRecalculates(CorrectedField field);
 // The names of the files the program keeps in its data folder besides its executable: the log
 // store's, the settings', the radio's and the probe of the start-up's write check. A file the
 // program adds there belongs in this list.
-inline constexpr const char* kKeptFileNames[] = {kLogFileName,
-                                                 kLogBackupFileName,
-                                                 kTemporaryLogFileName,
-                                                 kTemporaryBackupFileName,
-                                                 kSettingsFileName,
-                                                 kSettingsTemporaryFileName,
-                                                 "zawody_teltolmowe_radio.ini",
-                                                 kDirectoryProbeName};
+inline constexpr const char* kKeptFileNames[] = {
+    kLogFileName,       kLogBackupFileName,         kTemporaryLogFileName, kTemporaryBackupFileName,
+    kSettingsFileName,  kSettingsTemporaryFileName, kRadioFileName,        kRadioTemporaryFileName,
+    kDirectoryProbeName};
 
 class ContestLog {
  public:

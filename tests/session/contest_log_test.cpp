@@ -322,6 +322,7 @@ TEST(ContestLogFlows, TheProgramsOwnFiles_CannotTakeTheCopyByAnyPath) {
       {dir / "zawody_teltolmowe.ini", "zawody_teltolmowe.ini"},
       {dir / "zawody_teltolmowe.in~", "zawody_teltolmowe.in~"},
       {dir / "zawody_teltolmowe_radio.ini", "zawody_teltolmowe_radio.ini"},
+      {dir / "zawody_teltolmowe_radio.in~", "zawody_teltolmowe_radio.in~"},
       {dir / ".zawody_teltolmowe.probe", ".zawody_teltolmowe.probe"},
       {executable, "zawody_teltolmowe"},
       {dir / "kopie" / ".." / "zawody_teltolmowe.ini", "zawody_teltolmowe.ini"},
