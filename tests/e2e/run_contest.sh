@@ -56,11 +56,7 @@ finish() {
   if [ -n "$WM_PID" ]; then kill "$WM_PID" 2>/dev/null || true; fi
   stop_screen_reader_listener
   stop_x_server
-  if [ "$status" -eq 0 ]; then
-    rm -rf "$WORK"
-  else
-    echo "The run's files are kept in $WORK" >&2
-  fi
+  clear_run_folder "$status"
 }
 trap finish EXIT
 
@@ -93,7 +89,6 @@ start_program() {
   PROGRAM_PID=$!
 }
 
-program_ended() { ! kill -0 "$PROGRAM_PID" 2>/dev/null || [ "$(ps -o stat= -p "$PROGRAM_PID")" = Z ]; }
 
 # "Koniec": the program ends at once, without a question.
 end_program() {

@@ -36,18 +36,9 @@ finish() {
   [ -n "$WM_PID" ] && kill "$WM_PID" 2>/dev/null
   stop_daemon
   stop_x_server
-  if [ "$status" -eq 0 ]; then
-    rm -rf "$WORK"
-  else
-    echo "The run's files are kept in $WORK" >&2
-  fi
+  clear_run_folder "$status"
 }
 trap finish EXIT
-
-# A port nobody listens on, for TCP or UDP.
-free_port() {
-  python3 -c "import socket; s = socket.socket(socket.AF_INET, socket.SOCK_$1); s.bind(('127.0.0.1', 0)); print(s.getsockname()[1])"
-}
 
 start_program() {
   (
@@ -60,7 +51,6 @@ start_program() {
   MAIN=$(wait_window 'Zawody Teltólmowe          KF - grupa D - stacje indyw. SSB i CW')
 }
 
-program_ended() { ! kill -0 "$PROGRAM_PID" 2>/dev/null || [ "$(ps -o stat= -p "$PROGRAM_PID")" = Z ]; }
 
 end_program() {
   click_at "$MAIN" 624 404

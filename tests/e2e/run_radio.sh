@@ -37,18 +37,9 @@ finish() {
   if [ -n "$WM_PID" ]; then kill "$WM_PID" 2>/dev/null || true; fi
   stop_screen_reader_listener
   stop_x_server
-  if [ "$status" -eq 0 ]; then
-    rm -rf "$WORK"
-  else
-    echo "The run's files are kept in $WORK" >&2
-  fi
+  clear_run_folder "$status"
 }
 trap finish EXIT
-
-# A TCP port nobody listens on now.
-free_port() {
-  "${ZT_PYTHON:-python3}" -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])'
-}
 
 rig_answers() { rigctl -m 2 -r "localhost:$PORT" f >/dev/null 2>&1; }
 
@@ -63,7 +54,6 @@ rig() { rigctl -m 2 -r "localhost:$PORT" "$@" >/dev/null || fail "rigctl $* fail
 # From now on, the radio line is heard reading "$1...".
 wait_radio_heard() { wait_status_heard "$FROM" "$1" "the radio line \"$1\""; }
 
-program_gone() { ! kill -0 "$PROGRAM_PID" 2>/dev/null || [ "$(ps -o stat= -p "$PROGRAM_PID")" = Z ]; }
 
 start_program() {
   (
@@ -147,7 +137,7 @@ kill -CONT "$RIG_PID"
 
 step "Koniec"
 click_at "$MAIN" 624 404
-wait_until "the program to end" program_gone
+wait_until "the program to end" program_ended
 PROGRAM_PID=
 
 step "the log, byte for byte"

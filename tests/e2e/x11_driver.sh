@@ -1,5 +1,5 @@
 # shellcheck shell=bash
-# Drives the program in a real X window with xdotool: sourced by run_contest.sh.
+# Drives the program in a real X window with xdotool: sourced by the end-to-end runs.
 # Every step waits for what it causes (a window, the keyboard focus, a file) rather than for a
 # fixed time, and gives up after ZT_STEP_TIMEOUT seconds with a screenshot of the screen.
 
@@ -54,6 +54,23 @@ start_x_server() {
     wait "$X_SERVER_PID" 2>/dev/null || true
   done
   fail "no free X display"
+}
+
+# True once the program has ended (a zombie counts: it is waiting for the shell to reap it).
+program_ended() { ! kill -0 "$PROGRAM_PID" 2>/dev/null || [ "$(ps -o stat= -p "$PROGRAM_PID")" = Z ]; }
+
+# A port nobody listens on now: STREAM (TCP, the default) or DGRAM (UDP).
+free_port() {
+  python3 -c "import socket; s = socket.socket(socket.AF_INET, socket.SOCK_${1:-STREAM}); s.bind(('127.0.0.1', 0)); print(s.getsockname()[1])"
+}
+
+# Removes the run's folder after a passed run and keeps it, saying where, after a failed one.
+clear_run_folder() {
+  if [ "$1" -eq 0 ]; then
+    rm -rf "$WORK"
+  else
+    echo "The run's files are kept in $WORK" >&2
+  fi
 }
 
 stop_x_server() {
