@@ -1,6 +1,5 @@
 #include "station/ui/cw_keyer_link.h"
 
-#include "core/text.h"
 #include "station/cw_keyer.h"
 #include "station/cw_message.h"
 
@@ -123,7 +122,7 @@ void RigCwLink::Failed(const QString& text) {
   socket_.abort();
   in_flight_ = false;
   queue_.clear();
-  received_.clear();
+  lines_.Reset();
   speed_sent_ = 0;
   if (!faulty_) emit Fault(text);
   faulty_ = true;
@@ -153,16 +152,13 @@ void RigCwLink::Next() {
 }
 
 void RigCwLink::ReadReplies() {
-  received_ += socket_.readAll();
-  qsizetype end;
-  while ((end = received_.indexOf('\n')) >= 0) {
-    const std::string line =
-        TrimBlanks(std::string_view(received_.constData(), static_cast<std::size_t>(end)));
-    received_.remove(0, end + 1);
+  // The protocol's line reader holds a bounded amount whatever the daemon sends.
+  const QByteArray bytes = socket_.readAll();
+  lines_.Feed(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+  while (const std::optional<RigLineReader::Line> line = lines_.Next()) {
     // A set command answers its RPRT line alone; anything else is not an answer to ours.
-    if (!in_flight_ || line.rfind("RPRT ", 0) != 0) continue;
-    bool number = false;
-    const int code = QString::fromStdString(line.substr(5)).toInt(&number);
+    const std::optional<int> code = line->overlong ? std::nullopt : RprtCodeOf(line->text);
+    if (!in_flight_ || !code) continue;
     reply_timeout_.stop();
     Command done = std::move(queue_.front());
     queue_.pop_front();
@@ -171,7 +167,7 @@ void RigCwLink::ReadReplies() {
       faulty_ = false;
       emit Back();
     }
-    if (done.answered) done.answered(number ? code : -1);
+    if (done.answered) done.answered(*code);
     Next();
   }
 }

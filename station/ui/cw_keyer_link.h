@@ -12,7 +12,10 @@
 #include <QUdpSocket>
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
+
+#include "station/rigctld_protocol.h"
 
 namespace zt {
 
@@ -96,7 +99,7 @@ class RigCwLink : public CwKeyerLink {
   std::deque<Command> queue_;
   bool in_flight_ = false;
   bool faulty_ = false;
-  QByteArray received_;
+  RigLineReader lines_;
   int speed_sent_ = 0;
 };
 
