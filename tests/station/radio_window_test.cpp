@@ -69,7 +69,7 @@ TEST_F(RadioWindowTest, TheModeFollowsAChangeOfTheRigsModeOnly) {
   StartFollowing();
   EXPECT_EQ(form1().ComboBox2->currentText(), "CW");
   Type(form1().Edit4, "QQ1A");
-  QTRY_VERIFY_WITH_TIMEOUT(Shows("Radio: 3545,0 kHz USB"), 3000);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Shows("Radio: 3545,0 kHz USB"); }, 3000));
   // Through the mode change's own path: the reports follow; the typing stays where it was.
   EXPECT_EQ(form1().ComboBox2->currentText(), "SSB");
   EXPECT_EQ(form1().Edit5->text(), "59");
@@ -83,15 +83,16 @@ TEST_F(RadioWindowTest, TheModeFollowsAChangeOfTheRigsModeOnly) {
   EXPECT_EQ(form1().ComboBox2->currentText(), "CW");
 
   rig_.mode = "LSB";
-  QTRY_VERIFY_WITH_TIMEOUT(Shows("Radio: 3545,0 kHz LSB"), 3000);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Shows("Radio: 3545,0 kHz LSB"); }, 3000));
   EXPECT_EQ(form1().ComboBox2->currentText(), "SSB");
   rig_.mode = "AM";  // no item of the log: the selector stays
-  QTRY_VERIFY_WITH_TIMEOUT(Shows("Radio: 3545,0 kHz AM"), 3000);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Shows("Radio: 3545,0 kHz AM"); }, 3000));
   EXPECT_EQ(form1().ComboBox2->currentText(), "SSB");
   rig_.mode = "CWR";
   rig_.frequency = "7050000";
-  QTRY_VERIFY_WITH_TIMEOUT(Shows("Radio: 7050,0 kHz CWR · UWAGA: poza pasmem 80 m (3500-3800 kHz)"),
-                           3000);
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] { return Shows("Radio: 7050,0 kHz CWR · UWAGA: poza pasmem 80 m (3500-3800 kHz)"); },
+      3000));
   EXPECT_EQ(form1().ComboBox2->currentText(), "CW");
   EXPECT_EQ(form1().Edit5->text(), "599");
   EXPECT_EQ(form1().Edit4->text(), "QQ1A");
@@ -100,34 +101,34 @@ TEST_F(RadioWindowTest, TheModeFollowsAChangeOfTheRigsModeOnly) {
 
 TEST_F(RadioWindowTest, ASilentDaemonIsShownAndTypingGoesOn) {
   StartFollowing();
-  QTRY_VERIFY_WITH_TIMEOUT(Shows("Radio: 3545,0 kHz USB"), 3000);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Shows("Radio: 3545,0 kHz USB"); }, 3000));
   rig_.silent = true;
   const std::string silent =
       "Radio: brak połączenia, rigctld na 127.0.0.1:" + std::to_string(rig_.port()) +
       " nie odpowiada";
-  QTRY_VERIFY_WITH_TIMEOUT(Shows(silent), 3000);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Shows(silent); }, 3000));
   Type(form1().Edit4, "QQ1ABC");
   EXPECT_EQ(form1().Edit4->text(), "QQ1ABC");
   // It connects again by itself once the daemon answers.
   rig_.silent = false;
-  QTRY_VERIFY_WITH_TIMEOUT(Shows("Radio: 3545,0 kHz USB"), 6000);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Shows("Radio: 3545,0 kHz USB"); }, 6000));
   EXPECT_TRUE(prompts_.shown.empty());
 }
 
 TEST_F(RadioWindowTest, GarbageAndEndlessLinesAreShownAndHoldNoMemory) {
   StartFollowing();
-  QTRY_VERIFY_WITH_TIMEOUT(Shows("Radio: 3545,0 kHz USB"), 3000);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Shows("Radio: 3545,0 kHz USB"); }, 3000));
   const std::string garbled =
       "Radio: brak połączenia, na 127.0.0.1:" + std::to_string(rig_.port()) +
       " odpowiada program inny niż rigctld";
   for (const QByteArray& garbage :
        {QByteArray("HTTP/1.1 400 Bad Request\r\n\r\n"), QByteArray(1 << 20, 'x')}) {
     rig_.garbage = garbage;
-    QTRY_VERIFY_WITH_TIMEOUT(Shows(garbled), 6000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Shows(garbled); }, 6000));
     EXPECT_LE(form1().rig_client().BufferedBytes(), kMaxRigLineLength);
     Type(form1().Edit4, "Q");
     rig_.garbage.clear();
-    QTRY_VERIFY_WITH_TIMEOUT(Shows("Radio: 3545,0 kHz USB"), 6000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Shows("Radio: 3545,0 kHz USB"); }, 6000));
   }
   EXPECT_EQ(form1().Edit4->text(), "QQ");
 }
@@ -180,13 +181,14 @@ TEST_F(RadioWindowTest, TheDialogStoresTheFileOrReportsItAsAnyFile) {
 
   file_steps_.answer = nullptr;
   dialog.RigTest->click();
-  QTRY_VERIFY_WITH_TIMEOUT(dialog.RigTestResult->text().contains("3545,0 kHz"), 3000);
+  ASSERT_TRUE(
+      QTest::qWaitFor([&] { return dialog.RigTestResult->text().contains("3545,0 kHz"); }, 3000));
   dialog.OkButton->click();
   EXPECT_FALSE(dialog.isVisible());
   EXPECT_EQ(
       ReadFile(dir_ / "zawody_teltolmowe_radio.ini"),
       "[rigctld]\nenabled=true\nhost=127.0.0.1\nport=" + std::to_string(rig_.port()) + "\n\n");
-  QTRY_VERIFY_WITH_TIMEOUT(Shows("Radio: 3545,0 kHz USB"), 3000);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Shows("Radio: 3545,0 kHz USB"); }, 3000));
   EXPECT_EQ(form1().height(), 496);
 }
 
