@@ -157,7 +157,8 @@ void TForm1::StepCwSpeed(int step) {
   // Kept for the next start; the file is tiny and local.
   CwSettings stored = LoadCwSettings(RadioFilePath(environment_.data_directory));
   stored.wpm = wpm;
-  SaveCwSettings(RadioFilePath(environment_.data_directory), stored);
+  // A file that cannot take it only loses the speed for the next start; sending goes on.
+  SaveCwSettings(*environment_.file_steps, environment_.data_directory, stored);
   ShowCwStatus(cw_sending_ ? SpeedText(wpm) + QStringLiteral(" · nadaję: ") + cw_message_
                            : SpeedText(wpm));
 }
@@ -192,10 +193,9 @@ void TForm1::LayOutStationLines() {
 bool TForm1::SaveCwSettingsFromDialog(const CwSettings& settings) {
   // Unchanged settings are not written: a file without a [cw] group stays without one.
   if (settings == cw_settings_) return true;
-  const std::filesystem::path file = RadioFilePath(environment_.data_directory);
-  if (!SaveCwSettings(file, settings)) {
-    prompts().Show(ErrorMessage(QStringLiteral("Nie można zapisać ustawień CW w pliku\n%1")
-                                    .arg(QString::fromStdU16String(file.u16string()))));
+  if (IoStatus status =
+          SaveCwSettings(*environment_.file_steps, environment_.data_directory, settings)) {
+    ShowIoError(*status);
     return false;
   }
   UseCwSettings(settings);

@@ -1,7 +1,6 @@
 #include "station/ui/cw_radio_file.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 #include "app/widgets.h"
 #include "station/radio_file.h"
@@ -43,7 +42,9 @@ CwSettings LoadCwSettings(const std::filesystem::path& radio_file,
   return ReadCwSettings(values, rejected);
 }
 
-bool SaveCwSettings(const std::filesystem::path& radio_file, const CwSettings& settings) {
+IoStatus SaveCwSettings(const FileSteps& steps, const std::filesystem::path& data_directory,
+                        const CwSettings& settings) {
+  const std::filesystem::path radio_file = RadioFilePath(data_directory);
   IniDocument document = ReadDocument(radio_file);
   IniGroup& group = document[kCwGroup];
   for (const auto& [key, value] : CwSettingsValues(settings)) {
@@ -57,12 +58,9 @@ bool SaveCwSettings(const std::filesystem::path& radio_file, const CwSettings& s
     }
     if (!replaced) group.emplace_back(key, std::move(text));
   }
-  // The other groups and keys stay; the file is replaced whole, or not at all.
-  QSaveFile file(PathText(radio_file));
-  if (!file.open(QIODevice::WriteOnly)) return false;
-  const std::string content = FormatIni(document);
-  file.write(content.data(), static_cast<qint64>(content.size()));
-  return file.commit();
+  // The other groups and keys stay; the file is replaced whole, as the radio's own group is.
+  return ReplaceFileAtomically(steps, radio_file, data_directory / kRadioTemporaryFileName,
+                               FormatIni(document));
 }
 
 RigctldAddress LoadRigctldAddress(const std::filesystem::path& radio_file) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/file_io.h"
 #include "station/cw_settings.h"
 
 namespace zt {
@@ -17,9 +18,10 @@ std::filesystem::path RadioFilePath(const std::filesystem::path& data_directory)
 // The settings of the [cw] group; the keys that held a wrong value are named in `rejected`.
 CwSettings LoadCwSettings(const std::filesystem::path& radio_file,
                           std::vector<std::string>* rejected = nullptr);
-// Writes the [cw] group and keeps the file's other groups; false when the file could not be
-// written.
-bool SaveCwSettings(const std::filesystem::path& radio_file, const CwSettings& settings);
+// Writes the [cw] group through the temporary file and one rename, keeping the file's other
+// groups.
+IoStatus SaveCwSettings(const FileSteps& steps, const std::filesystem::path& data_directory,
+                        const CwSettings& settings);
 
 // Where the radio's rigctld listens (its [rigctld] group), which the rig's keyer goes through.
 struct RigctldAddress {

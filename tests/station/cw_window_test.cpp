@@ -7,6 +7,7 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QUdpSocket>
+#include <cerrno>
 
 #include "station/cw_settings.h"
 #include "station/ui/cw_radio_file.h"
@@ -229,6 +230,18 @@ TEST_F(CwWindowTest, RadioDialogCwPage_StoresTheGroupAndTakesIt) {
   page.KeyerBox->setCurrentIndex(1);
   page.PortBox->setValue(daemon_.localPort());
   page.MessageEdits[7]->setText("73 {MYCALL}");
+  // A radio file that cannot be replaced is reported like any other file, and nothing is taken.
+  file_steps_.answer = [](IoStep step, const std::filesystem::path&) {
+    return step == IoStep::kRename ? EACCES : 0;
+  };
+  prompts_.ExpectMessage(Message{});
+  QTest::mouseClick(form1().radio_dialog().OkButton, Qt::LeftButton);
+  ASSERT_EQ(prompts_.shown.size(), 1u);
+  EXPECT_NE(prompts_.shown[0].text.indexOf("zawody_teltolmowe_radio.ini"), -1);
+  EXPECT_TRUE(form1().radio_dialog().isVisible());
+  EXPECT_EQ(form1().cw_settings().keyer, CwKeyer::kNone);
+
+  file_steps_.answer = nullptr;
   QTest::mouseClick(form1().radio_dialog().OkButton, Qt::LeftButton);
   EXPECT_FALSE(form1().radio_dialog().isVisible());
   const CwSettings stored = LoadCwSettings(RadioFilePath(dir_.path()));
