@@ -14,25 +14,30 @@ class LogListModel : public QAbstractListModel {
 
  public:
   LogListModel(const std::vector<std::string>& lines, QObject* parent = nullptr)
-      : QAbstractListModel(parent), lines_(lines) {}
+      : QAbstractListModel(parent), lines_(lines), shown_rows_(static_cast<int>(lines.size())) {}
 
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
   QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
-  // Runs `change` of the lines: the views forget the old rows before it and read the new ones
-  // after it. Returns what `change` returns.
+  // Runs `change` of the lines and tells the views what became of them, then returns what `change`
+  // returns. When the row count stays (a recalculation, a correction), the rows are only rewritten
+  // and the views keep their layout, which a long log would take a frame to build again; any
+  // other change resets them.
   template <class Change>
-  decltype(auto) Resetting(Change&& change) {
-    beginResetModel();
-    const struct Ended {
+  decltype(auto) Changing(Change&& change) {
+    const struct Told {
       LogListModel* model;
-      ~Ended() { model->endResetModel(); }
-    } ended{this};
+      ~Told() { model->TellViews(); }
+    } told{this};
     return std::forward<Change>(change)();
   }
 
  private:
+  void TellViews();
+
   const std::vector<std::string>& lines_;
+  // The rows the views were last told of: until they are told again they read no other row.
+  int shown_rows_;
 };
 
 }  // namespace zt

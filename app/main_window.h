@@ -381,7 +381,7 @@ class TForm1 : public QWidget {
 template <class Flow>
 decltype(auto) TForm1::ChangeLog(Flow&& flow) {
   const int selected = SelectedRow();
-  decltype(auto) outcome = log_list_.Resetting(std::forward<Flow>(flow));
+  decltype(auto) outcome = log_list_.Changing(std::forward<Flow>(flow));
   SelectRow(selected);
   ShowCounts();
   return outcome;

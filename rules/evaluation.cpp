@@ -12,9 +12,9 @@ namespace zt {
 
 void DupeKeys::Add(std::string_view key) {
   ++lookups_;
-  const auto found = counts_.find(key);
-  if (found == counts_.end()) {
-    counts_.emplace(key, 1);
+  const auto found = table_->counts.find(key);
+  if (found == table_->counts.end()) {
+    table_->counts.emplace(key, 1);
   } else {
     ++found->second;
   }
@@ -24,25 +24,25 @@ void DupeKeys::Add(std::string_view key) {
 bool DupeKeys::AddIfAbsent(std::string_view key) {
   ++lookups_;
   // One lookup: the node is made only when the key is new.
-  if (!counts_.try_emplace(std::string(key), 1).second) return false;
+  if (!table_->counts.try_emplace(std::string(key), 1).second) return false;
   ++size_;
   return true;
 }
 
 bool DupeKeys::Contains(std::string_view key) const {
   ++lookups_;
-  return counts_.contains(key);
+  return table_->counts.contains(key);
 }
 
 void DupeKeys::RemoveOne(std::string_view key) {
-  const auto found = counts_.find(key);
-  if (found == counts_.end()) return;
-  if (--found->second == 0) counts_.erase(found);
+  const auto found = table_->counts.find(key);
+  if (found == table_->counts.end()) return;
+  if (--found->second == 0) table_->counts.erase(found);
   --size_;
 }
 
 void DupeKeys::Clear() {
-  counts_.clear();
+  table_->counts.clear();
   size_ = 0;
 }
 

@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <memory_resource>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -25,9 +27,9 @@ class DupeKeys {
   void RemoveOne(std::string_view key);
   void Clear();
   // Room for `keys` distinct keys without rehashing.
-  void Reserve(std::size_t keys) { counts_.reserve(keys); }
+  void Reserve(std::size_t keys) { table_->counts.reserve(keys); }
   std::size_t size() const { return size_; }
-  // How many lookups ran since construction (Clear keeps counting): lets a test prove that a
+  // How many lookups ran since construction (a move and Clear keep counting): lets a test prove a
   // recalculation stays linear.
   std::size_t lookups() const { return lookups_; }
 
@@ -39,7 +41,16 @@ class DupeKeys {
       return std::hash<std::string_view>{}(key);
     }
   };
-  std::unordered_map<std::string, int, Hash, std::equal_to<>> counts_;  // every count above 0
+  // The table's nodes come from a pool of its own, which keeps them close together in memory and
+  // takes them back for the next keys instead of returning them to the heap: a long log's keys
+  // are cleared and added again with every recalculation, and scattered nodes made that wait on
+  // memory. Held by pointer, so moving the keys moves the pool along with its nodes (a moved-from
+  // DupeKeys may only be assigned to or destroyed).
+  struct Table {
+    std::pmr::unsynchronized_pool_resource nodes;
+    std::pmr::unordered_map<std::string, int, Hash, std::equal_to<>> counts{&nodes};
+  };
+  std::unique_ptr<Table> table_ = std::make_unique<Table>();  // every count above 0
   std::size_t size_ = 0;
   mutable std::size_t lookups_ = 0;
 };

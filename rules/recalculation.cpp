@@ -5,12 +5,17 @@
 namespace zt {
 
 Recalculation Recalculate(std::span<const std::string_view> file_lines,
-                          const ScoringContext& scoring) {
+                          const ScoringContext& scoring, Recalculation previous) {
   Recalculation recalculation;
-  recalculation.list_lines.reserve(file_lines.size());
+  recalculation.list_lines = std::move(previous.list_lines);
+  recalculation.list_lines.resize(file_lines.size());
+  recalculation.state.dupe_keys = std::move(previous.state.dupe_keys);
+  recalculation.state.dupe_keys.Clear();
   recalculation.state.dupe_keys.Reserve(file_lines.size());
-  for (std::string_view file_line : file_lines) {
-    std::string& line = recalculation.list_lines.emplace_back();
+  for (std::size_t row = 0; row < file_lines.size(); ++row) {
+    const std::string_view file_line = file_lines[row];
+    std::string& line = recalculation.list_lines[row];
+    line.clear();
     if (file_line.empty()) continue;
     line.reserve(kLineBodyLength + 16);  // the body and any result text, in one allocation
     line = LineBodyOf(file_line);

@@ -19,8 +19,10 @@ struct Recalculation {
 
 // An empty line stays an empty list line; any other line keeps its 67-character body, padded with
 // blanks when shorter so the result still starts at column 68, followed by its new result text.
+// `previous` is an earlier recalculation whose room is taken over (its lines' text and its keys'
+// table), so recalculating a long log again allocates next to nothing; its content plays no part.
 Recalculation Recalculate(std::span<const std::string_view> file_lines,
-                          const ScoringContext& scoring);
+                          const ScoringContext& scoring, Recalculation previous = {});
 inline Recalculation Recalculate(const std::vector<std::string>& file_lines,
                                  const ScoringContext& scoring) {
   const std::vector<std::string_view> views(file_lines.begin(), file_lines.end());

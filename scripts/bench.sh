@@ -5,7 +5,8 @@
 # one is missed. Extra arguments go to Google Benchmark (e.g. --benchmark_filter=Startup).
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
-zt_install_packages "${ZT_BUILD_PACKAGES[@]}" libgtest-dev libgmock-dev libbenchmark-dev
+# rigctld for the keystroke measured while the radio polls a live daemon.
+zt_install_packages "${ZT_BUILD_PACKAGES[@]}" libgtest-dev libgmock-dev libbenchmark-dev libhamlib-utils
 cd "$ZT_ROOT"
 cmake --preset testing >/dev/null
 cmake --build --preset testing --target zt_bench zt_first_frame

@@ -25,16 +25,17 @@ bool CallsignBefore(const WorkedCallsign& worked, std::string_view callsign) {
   return worked.callsign < callsign;
 }
 
-// Whether two lists of lines hold the same callsigns and modes in the same order, as the partial
-// check's index reads them.
+// Whether the list holds the file's callsigns and modes in the file's order, as the partial
+// check's index reads them. A list line's body is its file line's, so the columns are compared as
+// they stand; a difference in blanks alone only costs a rebuilt index.
 bool SameCallsignsAndModes(const std::vector<std::string>& lines,
-                           const std::vector<std::string>& other) {
-  return std::equal(lines.begin(), lines.end(), other.begin(), other.end(),
-                    [](std::string_view line, std::string_view other_line) {
+                           const std::vector<std::string_view>& file_lines) {
+  return std::equal(lines.begin(), lines.end(), file_lines.begin(), file_lines.end(),
+                    [](std::string_view line, std::string_view file_line) {
                       using namespace line_columns;
-                      return line.empty() == other_line.empty() &&
-                             FieldView(line, kCallsign) == FieldView(other_line, kCallsign) &&
-                             FieldView(line, kMode) == FieldView(other_line, kMode);
+                      return line.empty() == file_line.empty() &&
+                             Columns(line, kCallsign) == Columns(file_line, kCallsign) &&
+                             Columns(line, kMode) == Columns(file_line, kMode);
                     });
 }
 
@@ -93,12 +94,12 @@ IoStatus ContestLog::Recalculate(const ScoringContext& scoring) {
 
 void ContestLog::Evaluate(const std::vector<std::string_view>& file_lines,
                           const ScoringContext& scoring) {
-  Recalculation recalculation =
-      zt::Recalculate(std::span<const std::string_view>(file_lines), scoring);
-  // A recalculation rewrites the results only: while the lines keep the callsigns and modes the
+  // A recalculation rewrites the results only: while the file keeps the callsigns and modes the
   // partial check's index was built from, the index stands.
-  const bool index_stands =
-      worked_follows_lines_ && SameCallsignsAndModes(lines_, recalculation.list_lines);
+  const bool index_stands = worked_follows_lines_ && SameCallsignsAndModes(lines_, file_lines);
+  // The old lines and keys lend their room to the new ones.
+  Recalculation recalculation = zt::Recalculate(std::span<const std::string_view>(file_lines),
+                                                scoring, {std::move(lines_), std::move(state_)});
   lines_ = std::move(recalculation.list_lines);
   state_ = std::move(recalculation.state);
   if (!index_stands) IndexCallsigns();

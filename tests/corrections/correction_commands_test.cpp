@@ -433,34 +433,45 @@ TEST_F(CorrectionTest, Delete_EarlierOfTwo_MakesTheLaterCount) {
   ExpectSameAsFreshStart();
 }
 
-// A correction that recalculates and a deletion change the list once: the model is reset once,
-// and the counts and the partial check show the recalculated log as a fresh start does.
+// A correction that recalculates and a deletion change the list once: the correction keeps the
+// row count, so its rows are rewritten in one signal with the views' layout kept; the deletion
+// resets the model once. The counts and the partial check show the recalculated log as a fresh
+// start does.
 TEST_F(CorrectionTest, RecalculatingCommands_ResetTheListOnce) {
   const struct {
     const char* name;
     std::function<void()> run;
     const char* counts;
+    int resets;
+    int rewrites;
   } kCommands[] = {
       {"ReceivedGroup",
        [this] {
          ExpectBox(kReceivedGroupBox, "5", "O");
          form1().Zmieodebranynumerseryjny1->trigger();
        },
-       "QSO: 3, zaliczone: 2"},
+       "QSO: 3, zaliczone: 2", 0, 1},
       {"Deletion",
        [this] {
          prompts_.ExpectMessage(kConfirmDeletion, Answer::kYes);
          form1().Usu1->trigger();
        },
-       "QSO: 2, zaliczone: 2"},
+       "QSO: 2, zaliczone: 2", 1, 0},
   };
   for (const auto& command : kCommands) {
     SCOPED_TRACE(command.name);
     StartWith(kBothModes, {kQsoA, kQsoB, kQsoC});
     SelectInList(0);
-    QSignalSpy resets(form1().ListBox1->model(), &QAbstractItemModel::modelReset);
+    QAbstractItemModel* model = form1().ListBox1->model();
+    QSignalSpy resets(model, &QAbstractItemModel::modelReset);
+    QSignalSpy rewrites(model, &QAbstractItemModel::dataChanged);
     command.run();
-    EXPECT_EQ(1, resets.count());
+    EXPECT_EQ(command.resets, resets.count());
+    ASSERT_EQ(command.rewrites, rewrites.count());
+    if (command.rewrites > 0) {
+      EXPECT_EQ(0, rewrites[0][0].value<QModelIndex>().row());
+      EXPECT_EQ(model->rowCount() - 1, rewrites[0][1].value<QModelIndex>().row());
+    }
     EXPECT_TRUE(form1().CountsLabel->text().startsWith(QString::fromUtf8(command.counts)))
         << form1().CountsLabel->text().toStdString();
     ExpectSameAsFreshStart();

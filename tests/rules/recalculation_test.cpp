@@ -107,6 +107,31 @@ TEST(Recalculate, RunTwice_ChangesNothing) {
   EXPECT_EQ(once.state.letters.second_letters, twice.state.letters.second_letters);
 }
 
+// The room of an earlier recalculation is taken over, never its content: a longer, a shorter or
+// an empty log before, with its repeats and its letters, leaves the same result as a fresh start.
+TEST(Recalculate, InTheRoomOfAnother_GivesWhatAFreshOneGives) {
+  std::vector<std::string> lines = WordLog();
+  lines.insert(lines.begin() + 2, "");
+  lines.push_back(QsoLine("CW", "QQ1T", "O") + "20");
+  const Recalculation fresh = Recalculate(lines, kBothModes);
+  const std::vector<std::string> longer(40, QsoLine("CW", "QQ1T", "DG") + "DUPE");
+  const std::vector<std::string> shorter = {QsoLine("PH", "QQ9XYZ", "B") + "5"};
+  for (const std::vector<std::string>& before : {longer, shorter, std::vector<std::string>{}}) {
+    SCOPED_TRACE(before.size());
+    const std::vector<std::string_view> views(lines.begin(), lines.end());
+    const Recalculation again =
+        Recalculate(std::span<const std::string_view>(views), kBothModes,
+                    Recalculate(before, kBothModes));
+    EXPECT_EQ(fresh.list_lines, again.list_lines);
+    EXPECT_EQ(fresh.state.score, again.state.score);
+    EXPECT_EQ(fresh.state.dupe_keys.size(), again.state.dupe_keys.size());
+    EXPECT_FALSE(again.state.dupe_keys.Contains("PH QQ9XYZ"));
+    EXPECT_EQ(fresh.state.letters.first_letters, again.state.letters.first_letters);
+    EXPECT_EQ(fresh.state.letters.second_letters, again.state.letters.second_letters);
+    EXPECT_EQ(fresh.state.letters.awarded, again.state.letters.awarded);
+  }
+}
+
 TEST(Recalculate, LinesOfAnyContent_AreEvaluatedWithoutHarm) {
   std::vector<std::string> lines = {
       "x",
