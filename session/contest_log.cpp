@@ -117,21 +117,33 @@ void ContestLog::IndexCallsignOf(std::string_view line) {
 
 void ContestLog::IndexCallsigns() {
   // Sorted once as views of the lines, then gathered: a stable sort keeps each callsign's lines
-  // in log order, so its modes stand in the order first logged.
+  // in log order, so its modes stand in the order first logged. A callsign's first eight bytes,
+  // read as one big-endian number, order two callsigns as their text does whenever they differ
+  // there, so most comparisons of a long log need no look at the text itself.
   struct Logged {
+    std::uint64_t prefix;
     std::string_view callsign;
     std::string_view mode;
+    bool operator<(const Logged& other) const {
+      return prefix != other.prefix ? prefix < other.prefix : callsign < other.callsign;
+    }
+  };
+  const auto prefix_of = [](std::string_view callsign) {
+    std::uint64_t prefix = 0;
+    for (std::size_t i = 0; i < sizeof prefix; ++i) {
+      const auto byte = i < callsign.size() ? static_cast<unsigned char>(callsign[i]) : 0u;
+      prefix = prefix << 8 | byte;
+    }
+    return prefix;
   };
   std::vector<Logged> logged;
   logged.reserve(lines_.size());
   for (const std::string& line : lines_) {
-    if (!line.empty()) {
-      logged.push_back(
-          {FieldView(line, line_columns::kCallsign), FieldView(line, line_columns::kMode)});
-    }
+    if (line.empty()) continue;
+    const std::string_view callsign = FieldView(line, line_columns::kCallsign);
+    logged.push_back({prefix_of(callsign), callsign, FieldView(line, line_columns::kMode)});
   }
-  std::stable_sort(logged.begin(), logged.end(),
-                   [](const Logged& a, const Logged& b) { return a.callsign < b.callsign; });
+  std::stable_sort(logged.begin(), logged.end());
   worked_.clear();
   for (const Logged& qso : logged) {
     if (worked_.empty() || worked_.back().callsign != qso.callsign) {

@@ -408,8 +408,8 @@ TEST(ContestLogPreview, Vhf_DistanceBearingAndTheBonusStation) {
   EXPECT_FALSE(preview("QQ1ABC", "4KO01").distance_km);
 }
 
-// The log's order is not the callsigns': the index sorts them, and each callsign's modes keep
-// the order they were first logged in.
+// The log's order is not the callsigns': the index sorts them, those sharing their first eight
+// characters too, and each callsign's modes keep the order they were first logged in.
 TEST(ContestLogPartialCheck, ModesInTheOrderFirstLogged_WhateverTheLogsOrder) {
   TempDir dir;
   std::string log;
@@ -418,7 +418,10 @@ TEST(ContestLogPartialCheck, ModesInTheOrderFirstLogged_WhateverTheLogsOrder) {
                                                         {"SP1QQQ", "CW"},
                                                         {"SP9QQQ", "CW"},
                                                         {"SP9QQQ", "PH"},
-                                                        {"SP5QQQ", "PH"}}) {
+                                                        {"SP9QQQ/PA", "CW"},
+                                                        {"SP5QQQ", "PH"},
+                                                        {"SP9QQQ/P", "PH"},
+                                                        {"SP9QQQ/PA", "PH"}}) {
     std::string line = "2026-12-06 1205 80M " + std::string(mode) + " 599      1 " + call;
     line.resize(50, ' ');
     log += line + "599           5  2\r\n";
@@ -426,9 +429,15 @@ TEST(ContestLogPartialCheck, ModesInTheOrderFirstLogged_WhateverTheLogsOrder) {
   WriteFile(dir / "zawody_teltolmowe.zlg", log);
   ContestLog contest(LogFiles::In(dir.path(), FileSteps::System()));
   ASSERT_TRUE(contest.Load(SentGroupState{}).ok());
-  EXPECT_EQ((std::vector<WorkedCallsign>{{"SP1QQQ", "CW"}, {"SP5QQQ", "PH"}, {"SP9QQQ", "PH CW"}}),
+  EXPECT_EQ((std::vector<WorkedCallsign>{{"SP1QQQ", "CW"},
+                                         {"SP5QQQ", "PH"},
+                                         {"SP9QQQ", "PH CW"},
+                                         {"SP9QQQ/P", "PH"},
+                                         {"SP9QQQ/PA", "CW PH"}}),
             contest.PartialCheck("QQQ"));
-  EXPECT_EQ((std::vector<WorkedCallsign>{{"SP9QQQ", "PH CW"}}), contest.PartialCheck("SP9QQQ"));
+  EXPECT_EQ((std::vector<WorkedCallsign>{
+                {"SP9QQQ", "PH CW"}, {"SP9QQQ/P", "PH"}, {"SP9QQQ/PA", "CW PH"}}),
+            contest.PartialCheck("SP9QQQ"));
 }
 
 // A recalculation keeps the index only while it still holds the lines' callsigns: after a
