@@ -6,6 +6,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "rules/evaluation.h"
@@ -24,9 +25,9 @@ struct Recalculation {
 Recalculation Recalculate(std::span<const std::string_view> file_lines,
                           const ScoringContext& scoring, Recalculation previous = {});
 inline Recalculation Recalculate(const std::vector<std::string>& file_lines,
-                                 const ScoringContext& scoring) {
+                                 const ScoringContext& scoring, Recalculation previous = {}) {
   const std::vector<std::string_view> views(file_lines.begin(), file_lines.end());
-  return Recalculate(std::span<const std::string_view>(views), scoring);
+  return Recalculate(std::span<const std::string_view>(views), scoring, std::move(previous));
 }
 
 // The line to select after a recalculation: the remembered index while it is in the list, the last
